@@ -1,0 +1,20 @@
+#ifndef TNLOG_H
+#define TNLOG_H
+
+// The one diagnostic output: printf-style text into "stdout.log", flushed
+// after every call so a crash never loses a line. Callers bring their own
+// line breaks.
+void Log(const char* format, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 1, 2)))
+#endif
+    ;
+
+// Opens "stdout.log" in the working directory, truncating an older one.
+// Returns false when the file cannot be created (the log then goes nowhere).
+bool OpenLog();
+
+// Closes the log; later Log calls write nothing.
+void CloseLog();
+
+#endif
