@@ -1,0 +1,53 @@
+#ifndef PLATFORM_SDL_DISPLAY_H
+#define PLATFORM_SDL_DISPLAY_H
+
+// Internal to the platform layer: the one SDL window, its renderer and the
+// 1024 x 768 back buffer that every stand-in draws into. Engine and game
+// code never include this header.
+
+#include "win32.h"
+
+#include <SDL.h>
+
+#include <functional>
+
+namespace platform {
+
+struct Display {
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    SDL_Texture* backBuffer = nullptr; // render target holding the game's picture
+    int width = 1024;                  // size of the game's picture
+    int height = 768;
+    bool softwareRenderer = false;
+    bool fullScreen = false;
+    bool shown = false;
+    bool active = false;    // shown and (where focus is handed out) focused
+    bool minimized = false;
+    HICON icon = nullptr;
+};
+
+Display& GetDisplay();
+// The handle the game sees for the one window (null when there is none).
+HWND WindowHandle();
+bool IsOurWindow(HWND window);
+
+// Initialises SDL's video and event subsystems once; false on failure.
+bool EnsureVideo();
+
+// Shows the back buffer on the window: scaled to fit, aspect kept,
+// letterboxed in black. Leaves the back buffer as the render target.
+void PresentBackBuffer();
+
+// Every SDL event the message pump takes is offered to these listeners
+// first (the input and device stand-ins keep their state from them).
+typedef std::function<void(const SDL_Event&)> EventListener;
+int AddEventListener(EventListener listener);
+void RemoveEventListener(int id);
+
+// Takes every pending SDL event, turning it into window messages.
+void PumpEvents();
+
+} // namespace platform
+
+#endif

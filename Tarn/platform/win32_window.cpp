@@ -1,0 +1,536 @@
+// The window, its message queue and painting before Direct3D takes over,
+// standing in for Win32's USER calls on top of SDL2.
+#include "sdl_display.h"
+#include "testcontrol.h"
+#include "win32.h"
+
+#include <cstdio>
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Listener {
+    int id;
+    platform::EventListener callback;
+};
+
+std::map<std::string, WNDCLASSA> g_kClasses;
+std::deque<MSG> g_kQueue;
+std::vector<Listener> g_kListeners;
+int g_iNextListenerId = 1;
+WNDPROC g_pfnWindowProc = nullptr;
+bool g_bQuitPosted = false;
+int g_iQuitCode = 0;
+int g_iLoadingTextPaints = 0;
+
+// The window handle is a token: there is exactly one window.
+HWND const kWindowToken = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x57494E44));
+HDC const kWindowDC = reinterpret_cast<HDC>(static_cast<std::uintptr_t>(0x48444300));
+
+const char* const kIconFile = "../Graphics/icon.bmp";
+
+void Post(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    MSG msg = {};
+    msg.hwnd = kWindowToken;
+    msg.message = message;
+    msg.wParam = wParam;
+    msg.lParam = lParam;
+    msg.time = SDL_GetTicks();
+    g_kQueue.push_back(msg);
+}
+
+void SetActive(bool active)
+{
+    platform::Display& display = platform::GetDisplay();
+    if (display.active == active)
+        return;
+    display.active = active;
+    Post(WM_ACTIVATEAPP, active ? 1 : 0, 0);
+}
+
+void ApplyIcon(SDL_Window* window)
+{
+    SDL_Surface* icon = SDL_LoadBMP(kIconFile);
+    if (!icon)
+        return;
+    SDL_SetColorKey(icon, SDL_TRUE, SDL_MapRGB(icon->format, 0xFF, 0x00, 0xFF));
+    SDL_SetWindowIcon(window, icon);
+    SDL_FreeSurface(icon);
+}
+
+bool CreateRenderer(platform::Display& display)
+{
+    // A GPU renderer where there is one; the software one headless or when
+    // the GPU refuses (a dummy video driver cannot do vsync).
+    display.renderer = SDL_CreateRenderer(display.window, -1,
+                                          SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC |
+                                              SDL_RENDERER_TARGETTEXTURE);
+    display.softwareRenderer = false;
+    if (!display.renderer) {
+        display.renderer = SDL_CreateRenderer(display.window, -1,
+                                              SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
+        display.softwareRenderer = true;
+    }
+    if (!display.renderer)
+        return false;
+    SDL_RenderSetLogicalSize(display.renderer, display.width, display.height);
+    display.backBuffer = SDL_CreateTexture(display.renderer, SDL_PIXELFORMAT_ARGB8888,
+                                           SDL_TEXTUREACCESS_TARGET, display.width, display.height);
+    if (!display.backBuffer)
+        return false;
+    // The whole picture is scaled smoothly to the screen; sprites inside it
+    // keep their own nearest-pixel sampling.
+    SDL_SetTextureScaleMode(display.backBuffer, SDL_ScaleModeLinear);
+    SDL_SetRenderTarget(display.renderer, display.backBuffer);
+    SDL_SetRenderDrawColor(display.renderer, 0, 0, 0, 255);
+    SDL_RenderClear(display.renderer);
+    return true;
+}
+
+void DestroyDisplay(platform::Display& display)
+{
+    if (display.backBuffer)
+        SDL_DestroyTexture(display.backBuffer);
+    if (display.renderer)
+        SDL_DestroyRenderer(display.renderer);
+    if (display.window)
+        SDL_DestroyWindow(display.window);
+    display = platform::Display();
+}
+
+void ToggleFullScreen(platform::Display& display)
+{
+    display.fullScreen = !display.fullScreen;
+    SDL_SetWindowFullscreen(display.window, display.fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    if (!display.fullScreen) {
+        SDL_SetWindowSize(display.window, display.width, display.height);
+        SDL_SetWindowPosition(display.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    }
+}
+
+void TranslateWindowEvent(const SDL_WindowEvent& event)
+{
+    platform::Display& display = platform::GetDisplay();
+    switch (event.event) {
+    case SDL_WINDOWEVENT_CLOSE:
+        Post(WM_CLOSE, 0, 0);
+        break;
+    case SDL_WINDOWEVENT_SHOWN:
+        display.shown = true;
+        SetActive(true);
+        Post(WM_PAINT, 0, 0);
+        break;
+    case SDL_WINDOWEVENT_HIDDEN:
+        display.shown = false;
+        SetActive(false);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        SetActive(!display.minimized);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        SetActive(false);
+        break;
+    case SDL_WINDOWEVENT_MINIMIZED:
+        display.minimized = true;
+        SetActive(false);
+        break;
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_MAXIMIZED:
+        display.minimized = false;
+        SetActive(display.shown);
+        break;
+    case SDL_WINDOWEVENT_EXPOSED:
+        Post(WM_PAINT, 0, 0);
+        break;
+    default:
+        break;
+    }
+}
+
+UINT ButtonMessage(Uint8 button, bool down)
+{
+    if (button == SDL_BUTTON_RIGHT)
+        return down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+    return down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+}
+
+// Pointer coordinates arrive already in the 1024 x 768 picture's space
+// (the renderer's logical size maps them); clamp what lies in the bars.
+LPARAM PointerParam(int x, int y)
+{
+    const platform::Display& display = platform::GetDisplay();
+    x = x < 0 ? 0 : (x >= display.width ? display.width - 1 : x);
+    y = y < 0 ? 0 : (y >= display.height ? display.height - 1 : y);
+    return MAKELPARAM(x, y);
+}
+
+void TranslateEvent(const SDL_Event& event)
+{
+    platform::Display& display = platform::GetDisplay();
+    switch (event.type) {
+    case SDL_QUIT: // the last window closed, or SIGINT / SIGTERM
+        Post(WM_CLOSE, 0, 0);
+        break;
+    case SDL_WINDOWEVENT:
+        TranslateWindowEvent(event.window);
+        break;
+    case SDL_MOUSEMOTION:
+        Post(WM_MOUSEMOVE, 0, PointerParam(event.motion.x, event.motion.y));
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        Post(ButtonMessage(event.button.button, event.type == SDL_MOUSEBUTTONDOWN), 0,
+             PointerParam(event.button.x, event.button.y));
+        break;
+    case SDL_KEYDOWN:
+        if (event.key.keysym.sym == SDLK_RETURN && (event.key.keysym.mod & KMOD_ALT) && !event.key.repeat)
+            ToggleFullScreen(display);
+        Post(WM_KEYDOWN, static_cast<WPARAM>(event.key.keysym.scancode), 0);
+        break;
+    case SDL_KEYUP:
+        Post(WM_KEYUP, static_cast<WPARAM>(event.key.keysym.scancode), 0);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+namespace platform {
+
+Display& GetDisplay()
+{
+    static Display display;
+    return display;
+}
+
+HWND WindowHandle()
+{
+    return GetDisplay().window ? kWindowToken : nullptr;
+}
+
+bool IsOurWindow(HWND window)
+{
+    return window && window == WindowHandle();
+}
+
+bool EnsureVideo()
+{
+    if (SDL_WasInit(SDL_INIT_VIDEO))
+        return true;
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "1");
+    return SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0;
+}
+
+void PresentBackBuffer()
+{
+    Display& display = GetDisplay();
+    if (!display.renderer)
+        return;
+    SDL_SetRenderTarget(display.renderer, nullptr);
+    SDL_SetRenderDrawColor(display.renderer, 0, 0, 0, 255);
+    SDL_RenderClear(display.renderer);
+    SDL_RenderCopy(display.renderer, display.backBuffer, nullptr, nullptr);
+    SDL_RenderPresent(display.renderer);
+    SDL_SetRenderTarget(display.renderer, display.backBuffer);
+}
+
+int AddEventListener(EventListener listener)
+{
+    g_kListeners.push_back({g_iNextListenerId, std::move(listener)});
+    return g_iNextListenerId++;
+}
+
+void RemoveEventListener(int id)
+{
+    for (auto it = g_kListeners.begin(); it != g_kListeners.end(); ++it) {
+        if (it->id == id) {
+            g_kListeners.erase(it);
+            return;
+        }
+    }
+}
+
+void PumpEvents()
+{
+    if (!SDL_WasInit(SDL_INIT_EVENTS))
+        return;
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        // Copy: a listener may add or remove listeners.
+        std::vector<Listener> listeners = g_kListeners;
+        for (const Listener& listener : listeners)
+            listener.callback(event);
+        if (GetDisplay().window)
+            TranslateEvent(event);
+    }
+}
+
+} // namespace platform
+
+WORD RegisterClassA(const WNDCLASSA* windowClass)
+{
+    if (!windowClass || !windowClass->lpszClassName || testcontrol::ConsumeFailure("RegisterClassA"))
+        return 0;
+    // Registering a name again replaces the class: there is one window at a
+    // time, and a test may build the shell more than once in one process.
+    g_kClasses[windowClass->lpszClassName] = *windowClass;
+    return static_cast<WORD>(g_kClasses.size());
+}
+
+HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
+                     int height, HWND, HMENU, HINSTANCE, LPVOID)
+{
+    platform::Display& display = platform::GetDisplay();
+    auto found = className ? g_kClasses.find(className) : g_kClasses.end();
+    if (found == g_kClasses.end() || display.window || testcontrol::ConsumeFailure("CreateWindowExA"))
+        return nullptr;
+    if (!platform::EnsureVideo())
+        return nullptr;
+
+    display.width = width;
+    display.height = height;
+    display.fullScreen = (style & WS_POPUP) != 0;
+    Uint32 flags = SDL_WINDOW_HIDDEN;
+    if (display.fullScreen)
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    display.window = SDL_CreateWindow(windowName ? windowName : "", x, y, width, height, flags);
+    if (!display.window || !CreateRenderer(display)) {
+        DestroyDisplay(display);
+        return nullptr;
+    }
+    SDL_ShowCursor(SDL_ENABLE);
+    ApplyIcon(display.window);
+    g_pfnWindowProc = found->second.lpfnWndProc;
+    g_kQueue.clear();
+    g_bQuitPosted = false;
+    if (style & WS_VISIBLE)
+        ShowWindow(kWindowToken, SW_SHOW);
+    return kWindowToken;
+}
+
+BOOL DestroyWindow(HWND window)
+{
+    if (!platform::IsOurWindow(window))
+        return FALSE;
+    DestroyDisplay(platform::GetDisplay());
+    g_pfnWindowProc = nullptr;
+    return TRUE;
+}
+
+BOOL ShowWindow(HWND window, int command)
+{
+    if (!platform::IsOurWindow(window))
+        return FALSE;
+    platform::Display& display = platform::GetDisplay();
+    bool wasShown = display.shown;
+    if (command == SW_HIDE) {
+        SDL_HideWindow(display.window);
+        display.shown = false;
+        SetActive(false);
+        return wasShown;
+    }
+    SDL_ShowWindow(display.window);
+    SDL_RaiseWindow(display.window);
+    display.shown = true;
+    // Where nothing hands out focus (headless, a bare X server) a shown
+    // window counts as active; real focus events refine this later.
+    SetActive(true);
+    // Painted at once, as UpdateWindow would: the loading text appears
+    // before the long initialisation starts.
+    if (g_pfnWindowProc)
+        g_pfnWindowProc(kWindowToken, WM_PAINT, 0, 0);
+    return wasShown;
+}
+
+BOOL SetWindowPos(HWND window, HWND, int x, int y, int cx, int cy, UINT flags)
+{
+    if (!platform::IsOurWindow(window))
+        return FALSE;
+    SDL_Window* sdlWindow = platform::GetDisplay().window;
+    if (!(flags & SWP_NOMOVE))
+        SDL_SetWindowPosition(sdlWindow, x, y);
+    if (!(flags & SWP_NOSIZE))
+        SDL_SetWindowSize(sdlWindow, cx, cy);
+    return TRUE;
+}
+
+BOOL GetWindowRect(HWND window, RECT* rect)
+{
+    if (!platform::IsOurWindow(window) || !rect)
+        return FALSE;
+    int x = 0, y = 0, w = 0, h = 0;
+    SDL_GetWindowPosition(platform::GetDisplay().window, &x, &y);
+    SDL_GetWindowSize(platform::GetDisplay().window, &w, &h);
+    *rect = {x, y, x + w, y + h};
+    return TRUE;
+}
+
+BOOL GetClientRect(HWND window, RECT* rect)
+{
+    if (!platform::IsOurWindow(window) || !rect)
+        return FALSE;
+    const platform::Display& display = platform::GetDisplay();
+    *rect = {0, 0, display.width, display.height};
+    return TRUE;
+}
+
+HWND GetForegroundWindow()
+{
+    return platform::GetDisplay().active ? platform::WindowHandle() : nullptr;
+}
+
+HICON LoadIconA(HINSTANCE, LPCSTR name)
+{
+    // The program's icon is a bitmap beside the other pictures; the id only
+    // says which one is meant.
+    return reinterpret_cast<HICON>(const_cast<char*>(name));
+}
+
+HCURSOR LoadCursorA(HINSTANCE, LPCSTR name)
+{
+    return reinterpret_cast<HCURSOR>(const_cast<char*>(name));
+}
+
+HGDIOBJ GetStockObject(int object)
+{
+    return reinterpret_cast<HGDIOBJ>(static_cast<std::uintptr_t>(object + 1));
+}
+
+int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT)
+{
+    const char* title = caption ? caption : "";
+    const char* message = text ? text : "";
+    std::fprintf(stderr, "%s: %s\n", title, message);
+    if (SDL_getenv("SDL_VIDEODRIVER") == nullptr || std::string(SDL_getenv("SDL_VIDEODRIVER")) != "dummy")
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title, message, nullptr);
+    return 1;
+}
+
+BOOL PeekMessageA(MSG* message, HWND, UINT, UINT, UINT removeFlags)
+{
+    if (!message)
+        return FALSE;
+    if (g_kQueue.empty())
+        platform::PumpEvents();
+    if (g_kQueue.empty()) {
+        if (!g_bQuitPosted)
+            return FALSE;
+        // WM_QUIT comes after every other message, as on Windows.
+        *message = {};
+        message->message = WM_QUIT;
+        message->wParam = static_cast<WPARAM>(g_iQuitCode);
+        if (removeFlags & PM_REMOVE)
+            g_bQuitPosted = false;
+        return TRUE;
+    }
+    *message = g_kQueue.front();
+    if (removeFlags & PM_REMOVE)
+        g_kQueue.pop_front();
+    return TRUE;
+}
+
+BOOL TranslateMessage(const MSG*)
+{
+    return FALSE;
+}
+
+LRESULT DispatchMessageA(const MSG* message)
+{
+    if (!message || !g_pfnWindowProc)
+        return 0;
+    return g_pfnWindowProc(message->hwnd, message->message, message->wParam, message->lParam);
+}
+
+LRESULT DefWindowProcA(HWND window, UINT message, WPARAM, LPARAM)
+{
+    if (message == WM_CLOSE)
+        DestroyWindow(window);
+    return 0;
+}
+
+void PostQuitMessage(int exitCode)
+{
+    g_bQuitPosted = true;
+    g_iQuitCode = exitCode;
+}
+
+BOOL WaitMessage()
+{
+    if (!g_kQueue.empty() || g_bQuitPosted || !SDL_WasInit(SDL_INIT_EVENTS))
+        return TRUE;
+    SDL_WaitEventTimeout(nullptr, 100);
+    return TRUE;
+}
+
+HDC GetDC(HWND window)
+{
+    return platform::IsOurWindow(window) ? kWindowDC : nullptr;
+}
+
+int ReleaseDC(HWND, HDC dc)
+{
+    return dc == kWindowDC ? 1 : 0;
+}
+
+int DrawTextA(HDC dc, LPCSTR text, int, RECT* rect, UINT)
+{
+    if (dc != kWindowDC || !text || !rect)
+        return 0;
+    // The window's own painting happens only while the game loads: a black
+    // picture with the text, shown at once.
+    platform::Display& display = platform::GetDisplay();
+    SDL_SetRenderDrawColor(display.renderer, 0, 0, 0, 255);
+    SDL_RenderClear(display.renderer);
+    platform::PresentBackBuffer();
+    ++g_iLoadingTextPaints;
+    return 1;
+}
+
+namespace testcontrol {
+
+namespace {
+void PushWindowEvent(Uint8 windowEvent)
+{
+    SDL_Event event = {};
+    event.type = SDL_WINDOWEVENT;
+    event.window.event = windowEvent;
+    event.window.windowID = platform::GetDisplay().window ? SDL_GetWindowID(platform::GetDisplay().window) : 0;
+    SDL_PushEvent(&event);
+}
+} // namespace
+
+void SetFocus(bool focused)
+{
+    PushWindowEvent(focused ? SDL_WINDOWEVENT_FOCUS_GAINED : SDL_WINDOWEVENT_FOCUS_LOST);
+}
+
+void RequestClose()
+{
+    SDL_Event event = {};
+    event.type = SDL_QUIT;
+    SDL_PushEvent(&event);
+}
+
+void MovePointer(int x, int y)
+{
+    SDL_Event event = {};
+    event.type = SDL_MOUSEMOTION;
+    event.motion.windowID = platform::GetDisplay().window ? SDL_GetWindowID(platform::GetDisplay().window) : 0;
+    event.motion.x = x;
+    event.motion.y = y;
+    SDL_PushEvent(&event);
+}
+
+int LoadingTextPaints()
+{
+    return g_iLoadingTextPaints;
+}
+
+} // namespace testcontrol

@@ -1,0 +1,101 @@
+#include "applicationwindow.h"
+
+#include "tnlog.h"
+#include "tnmouse.h"
+#include "tntimer.h"
+
+#include <cstdio>
+
+HINSTANCE g_hInstance = nullptr;
+
+namespace {
+// A frame lasts at least this long: about thirty frames a second.
+const tnReal32 kFrameSeconds = 0.033f;
+// Pacing sleeps until this close to the deadline, then waits out the rest
+// on the timer: sleeping is coarse, spinning the whole frame burns a core.
+const tnReal32 kSpinSeconds = 0.002f;
+} // namespace
+
+ApplicationWindow::ApplicationWindow()
+    : ApplicationWindow(1024, 768)
+{
+}
+
+ApplicationWindow::ApplicationWindow(int width, int height)
+    : tnWindow(), m_iWidth(width), m_iHeight(height), m_kGame()
+{
+}
+
+ApplicationWindow::~ApplicationWindow()
+{
+    Log("Status: In ~ApplicationWindow()\n");
+}
+
+tnError32 ApplicationWindow::Init()
+{
+    Log("\n-----------------------------Init--------------------------------\n");
+    tnError32 result = m_kGame.Init(g_hInstance, m_hWnd, m_iWidth, m_iHeight);
+    g_kTimer.Update();
+    Log("\nINFO:\tTime Used for Init() is %f, in ApplicationWindow::Init()", g_kTimer.GetDelta());
+    return result;
+}
+
+tnError32 ApplicationWindow::Frame()
+{
+    m_kGame.Clear(0xFF000000, nullptr);
+    m_kGame.StartFrame();
+    if (m_kGame.GetFPS() != 0) {
+        tnReal32 step = 1.0f / static_cast<tnReal32>(m_kGame.GetFPS());
+        if (m_kGame.ProcessGame(step) != tnOK)
+            return tnErrorProcessGame;
+        m_kGame.Render();
+    }
+    m_kGame.EndFrame();
+    tnReal32 elapsed = PaceFrame();
+    m_kGame.SetFPS(static_cast<tnUInt32>(1.0f / elapsed));
+    return tnOK;
+}
+
+tnReal32 ApplicationWindow::PaceFrame()
+{
+    g_kTimer.Update();
+    tnReal32 elapsed = static_cast<tnReal32>(g_kTimer.GetDelta());
+    tnReal32 remaining = kFrameSeconds - elapsed;
+    if (remaining > kSpinSeconds)
+        Sleep(static_cast<DWORD>((remaining - kSpinSeconds) * 1000.0f));
+    // Every delta is added, so the frame's length is the exact sum of them.
+    while (elapsed < kFrameSeconds) {
+        g_kTimer.Update();
+        elapsed += static_cast<tnReal32>(g_kTimer.GetDelta());
+    }
+    return elapsed;
+}
+
+void ApplicationWindow::Shutdown()
+{
+    Log("\n-----------------------------CleanUp--------------------------------\n");
+    m_kGame.CleanUp();
+}
+
+bool ApplicationWindow::MessageHandler(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // Only pointer messages carry a position; any other message's parameter
+    // would throw the pointer into the screen's corner.
+    bool pointerMessage = message >= WM_MOUSEMOVE && message <= WM_RBUTTONUP;
+    if (pointerMessage)
+        tnMouse::SetPosition(LOWORD(lParam), HIWORD(lParam));
+    if (message == WM_PAINT && m_kGame.IsLoading())
+        PaintLoadingText(window);
+    return tnWindow::MessageHandler(window, message, wParam, lParam);
+}
+
+void ApplicationWindow::PaintLoadingText(HWND window)
+{
+    HDC dc = GetDC(window);
+    char text[32];
+    std::snprintf(text, sizeof(text), "Loading... Please wait");
+    RECT rect = {};
+    GetClientRect(window, &rect);
+    DrawTextA(dc, text, -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    ReleaseDC(window, dc);
+}

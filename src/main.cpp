@@ -1,0 +1,6 @@
+#include "applicationwindow.h"
+
+int main()
+{
+    return WinMain(nullptr, nullptr, nullptr, 0);
+}

@@ -1,0 +1,30 @@
+#include "applicationwindow.h"
+
+#include "tnlog.h"
+#include "tntimer.h"
+
+int WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    OpenLog();
+    if (g_kTimer.Init() != tnOK) {
+        CloseLog();
+        return 0;
+    }
+    g_kTimer.Start();
+    {
+        ApplicationWindow window(1024, 768);
+        g_hInstance = instance;
+        window.Create(instance, "Grovekeep", WS_POPUP | WS_VISIBLE | WS_SYSMENU, 101, 1024, 768);
+        if (window.Init() == tnOK) {
+            Log("\n-----------------------------Run--------------------------------\n");
+            window.Show(SW_SHOWDEFAULT);
+            window.Run();
+        }
+        window.Shutdown();
+        DestroyWindow(window.GetHandle());
+        PostQuitMessage(0);
+        Log("\n----------------------------End of program----------------------------\n");
+        CloseLog();
+    }
+    return 0;
+}
