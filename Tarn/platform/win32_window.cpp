@@ -513,6 +513,7 @@ void SetFocus(bool focused)
 
 void RequestClose()
 {
+    platform::EnsureVideo(); // the request may come before the window exists
     SDL_Event event = {};
     event.type = SDL_QUIT;
     SDL_PushEvent(&event);
