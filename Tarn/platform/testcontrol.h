@@ -8,6 +8,7 @@
 #include "win32.h"
 
 #include <string>
+#include <vector>
 
 namespace testcontrol {
 
@@ -46,6 +47,64 @@ void RequestClose();
 void MovePointer(int x, int y);
 // Number of WM_PAINT messages that drew the loading text.
 int LoadingTextPaints();
+
+// --- Input -------------------------------------------------------------
+// Queue what the keyboard and mouse would report; the devices see it when
+// the message pump next runs (PeekMessageA). Focus loss: SetFocus(false).
+void PressKey(int dik);
+void ReleaseKey(int dik);
+// Pointer motion to (x, y) in picture coordinates, by (dx, dy) since the
+// last position: a jump of the pointer is one motion with a large delta.
+void MoveMouse(int x, int y, int dx, int dy);
+// Mouse button 0 (left), 1 (right), 2 (middle) or 3 pressed or released at
+// (x, y).
+void MouseButton(int button, bool down, int x, int y);
+void MouseWheel(int notches);
+// DirectInput objects and devices created and not yet released.
+int LiveInputObjects();
+
+// --- Sound -------------------------------------------------------------
+struct SoundEvent {
+    int bufferId;  // the buffer's id (IDirectSoundBuffer::Id)
+    bool started;  // false: stopped, or cut off by its release
+    long volume;   // hundredths of a decibel at that moment
+    bool looping;
+};
+// Every sound started and stopped since the last ClearSoundEvents.
+std::vector<SoundEvent> SoundEvents();
+void ClearSoundEvents();
+
+struct MusicState {
+    std::string file; // the file of the last segment played (empty: none yet)
+    bool playing;     // the music stream is sounding now
+    bool looping;     // played to repeat for ever
+};
+MusicState GetMusicState();
+
+// Sound and music objects created and not yet released.
+int LiveSoundObjects();
+// True while sound goes to the silent sink (no usable audio output, or
+// "OpenAudioDevice" made to fail).
+bool SoundIsSilent();
+
+// --- Graphics ----------------------------------------------------------
+// Device.Present calls so far (frames that reached the window).
+int PresentCount();
+// Keeps a copy of every presented frame from now on (costs a read-back per
+// frame; off by default).
+void KeepPresentedFrames(bool keep);
+// The last frame kept by KeepPresentedFrames, as width x height ARGB pixels
+// row by row (alpha always 0xFF); false when none was kept.
+bool ReadPresentedFrame(std::vector<DWORD>& pixels, int* width = nullptr, int* height = nullptr);
+// The back buffer as it is now (after a Present: the frame just shown).
+bool ReadBackBuffer(std::vector<DWORD>& pixels, int* width = nullptr, int* height = nullptr);
+// Writes ARGB pixels as an RGB PNG file a person can open.
+bool SavePNG(const std::string& path, const std::vector<DWORD>& pixels, int width, int height);
+// Every live device reports itself lost (D3DERR_DEVICELOST at least once,
+// then D3DERR_DEVICENOTRESET while the window is in front) until Reset.
+void LoseDevice();
+// Every live device waits for Reset (D3DERR_DEVICENOTRESET).
+void RequireDeviceReset();
 
 } // namespace testcontrol
 

@@ -1,0 +1,130 @@
+// The shared SDL2_mixer output: opened on first use, closed with the last
+// user, a silent sink when the machine has no audio output, and the General
+// MIDI soundfont that FluidSynth plays the music with.
+#include "sdl_audio.h"
+
+#include "testcontrol.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+// The engine's log, when the program links it; the platform layer works
+// (and tests it) without the engine too.
+void Log(const char* format, ...) __attribute__((weak, format(printf, 1, 2)));
+
+namespace {
+
+int g_iReferences = 0;
+bool g_bSilent = false;
+
+const int kFrequency = 44100;
+const int kChannels = 2;
+const int kChunkSize = 1024; // about 23 ms: short enough for effects to start at once
+
+void LogLine(const char* line)
+{
+    if (Log)
+        Log("%s", line);
+    else
+        std::fputs(line, stderr);
+}
+
+bool OpenMixer(const char* driver)
+{
+    if (driver)
+        SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, driver, SDL_HINT_OVERRIDE);
+    bool initialised = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    if (driver)
+        SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+    if (initialised && Mix_OpenAudio(kFrequency, AUDIO_S16SYS, kChannels, kChunkSize) == 0)
+        return true;
+    if (initialised)
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return false;
+}
+
+// Debian's timgm6mb-soundfont first, then whatever General MIDI font the
+// system has.
+std::string FindSoundFont()
+{
+    const char* preferred[] = {"/usr/share/sounds/sf2/TimGM6mb.sf2", "/usr/share/sounds/sf2/FluidR3_GM.sf2",
+                               "/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/soundfonts/default.sf2"};
+    std::error_code error;
+    for (const char* path : preferred) {
+        if (std::filesystem::is_regular_file(path, error))
+            return path;
+    }
+    for (const char* folder : {"/usr/share/sounds/sf2", "/usr/share/soundfonts"}) {
+        for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+            if (it->path().extension() == ".sf2")
+                return it->path().string();
+        }
+    }
+    return std::string();
+}
+
+void SetUpMusic()
+{
+    static std::string soundFont = FindSoundFont();
+    Mix_Init(MIX_INIT_MID);
+    // Set explicitly: an SDL_SOUNDFONTS default from the environment could
+    // otherwise point at a font that is not there, and the music is silent.
+    if (soundFont.empty())
+        LogLine("Music: no General MIDI soundfont found, music is silent\n");
+    else
+        Mix_SetSoundFonts(soundFont.c_str());
+}
+
+} // namespace
+
+namespace platform {
+
+bool OpenAudio()
+{
+    if (g_iReferences > 0) {
+        ++g_iReferences;
+        return true;
+    }
+    bool unusable = testcontrol::ConsumeFailure("OpenAudioDevice");
+    g_bSilent = unusable || !OpenMixer(nullptr);
+    if (g_bSilent) {
+        if (!OpenMixer("dummy"))
+            return false;
+        LogLine("Sound: no audio device, playing silently\n");
+    }
+    SetUpMusic();
+    ++g_iReferences;
+    return true;
+}
+
+void CloseAudio()
+{
+    if (g_iReferences == 0 || --g_iReferences > 0)
+        return;
+    Mix_HaltMusic();
+    Mix_HaltChannel(-1);
+    Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    g_bSilent = false;
+}
+
+bool AudioIsSilent()
+{
+    return g_iReferences > 0 && g_bSilent;
+}
+
+AudioSpec GetAudioSpec()
+{
+    AudioSpec spec = {kFrequency, AUDIO_S16SYS, kChannels};
+    Uint16 format = spec.format;
+    Mix_QuerySpec(&spec.frequency, &format, &spec.channels);
+    spec.format = format;
+    return spec;
+}
+
+} // namespace platform

@@ -1,0 +1,35 @@
+#ifndef PLATFORM_SDL_AUDIO_H
+#define PLATFORM_SDL_AUDIO_H
+
+// Internal to the platform layer: the one SDL2_mixer output shared by the
+// DirectSound and DirectMusic stand-ins. Every object that plays holds a
+// reference; the device opens with the first and closes with the last.
+
+namespace platform {
+
+// Opens the mixer (or takes another reference). Without a usable audio
+// output it falls back to a silent sink, says so once in the log, and still
+// succeeds; false only when not even the silent sink opens.
+bool OpenAudio();
+void CloseAudio();
+
+// True while the mixer plays into the silent sink.
+bool AudioIsSilent();
+
+// The mixer's output format (valid while open).
+struct AudioSpec {
+    int frequency;
+    unsigned short format;
+    int channels;
+};
+AudioSpec GetAudioSpec();
+
+// What the test control lists: a buffer started or stopped, the music's
+// file and state.
+void RecordSound(int bufferId, bool started, long volume, bool looping);
+void RecordMusic(const char* file, bool playing, bool looping);
+int& LiveSoundObjects();
+
+} // namespace platform
+
+#endif

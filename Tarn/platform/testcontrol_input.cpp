@@ -1,0 +1,84 @@
+// The input part of the test control: key and mouse events pushed into
+// SDL's queue, where the message pump hands them to the devices.
+#include "sdl_display.h"
+#include "sdl_input.h"
+#include "testcontrol.h"
+
+namespace {
+
+Uint32 WindowId()
+{
+    SDL_Window* window = platform::GetDisplay().window;
+    return window ? SDL_GetWindowID(window) : 0;
+}
+
+void PushKey(int dik, bool down)
+{
+    SDL_Event event = {};
+    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    event.key.windowID = WindowId();
+    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    event.key.keysym.scancode = static_cast<SDL_Scancode>(platform::ScancodeFromDik(dik));
+    SDL_PushEvent(&event);
+}
+
+Uint8 SdlButton(int button)
+{
+    const Uint8 buttons[] = {SDL_BUTTON_LEFT, SDL_BUTTON_RIGHT, SDL_BUTTON_MIDDLE, SDL_BUTTON_X1};
+    return button >= 0 && button <= 3 ? buttons[button] : SDL_BUTTON_X2;
+}
+
+} // namespace
+
+namespace testcontrol {
+
+void PressKey(int dik)
+{
+    PushKey(dik, true);
+}
+
+void ReleaseKey(int dik)
+{
+    PushKey(dik, false);
+}
+
+void MoveMouse(int x, int y, int dx, int dy)
+{
+    SDL_Event event = {};
+    event.type = SDL_MOUSEMOTION;
+    event.motion.windowID = WindowId();
+    event.motion.x = x;
+    event.motion.y = y;
+    event.motion.xrel = dx;
+    event.motion.yrel = dy;
+    SDL_PushEvent(&event);
+}
+
+void MouseButton(int button, bool down, int x, int y)
+{
+    SDL_Event event = {};
+    event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    event.button.windowID = WindowId();
+    event.button.button = SdlButton(button);
+    event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    event.button.clicks = 1;
+    event.button.x = x;
+    event.button.y = y;
+    SDL_PushEvent(&event);
+}
+
+void MouseWheel(int notches)
+{
+    SDL_Event event = {};
+    event.type = SDL_MOUSEWHEEL;
+    event.wheel.windowID = WindowId();
+    event.wheel.y = notches;
+    SDL_PushEvent(&event);
+}
+
+int LiveInputObjects()
+{
+    return platform::LiveInputObjects();
+}
+
+} // namespace testcontrol

@@ -1,0 +1,74 @@
+// The sound part of the test control: what the DirectSound and DirectMusic
+// stand-ins report as they start and stop.
+#include "sdl_audio.h"
+#include "testcontrol.h"
+
+#include <SDL_mixer.h>
+
+namespace {
+
+std::vector<testcontrol::SoundEvent>& Events()
+{
+    static std::vector<testcontrol::SoundEvent> events;
+    return events;
+}
+
+testcontrol::MusicState& Music()
+{
+    static testcontrol::MusicState music = {std::string(), false, false};
+    return music;
+}
+
+} // namespace
+
+namespace platform {
+
+void RecordSound(int bufferId, bool started, long volume, bool looping)
+{
+    Events().push_back({bufferId, started, volume, looping});
+}
+
+void RecordMusic(const char* file, bool playing, bool looping)
+{
+    Music() = {file, playing, looping};
+}
+
+int& LiveSoundObjects()
+{
+    static int live = 0;
+    return live;
+}
+
+} // namespace platform
+
+namespace testcontrol {
+
+std::vector<SoundEvent> SoundEvents()
+{
+    return Events();
+}
+
+void ClearSoundEvents()
+{
+    Events().clear();
+}
+
+MusicState GetMusicState()
+{
+    MusicState state = Music();
+    // Music that was not made to repeat ends by itself.
+    state.playing = state.playing && platform::LiveSoundObjects() > 0 && Mix_PlayingMusic();
+    return state;
+}
+
+int LiveSoundObjects()
+{
+    return platform::LiveSoundObjects();
+}
+
+bool SoundIsSilent()
+{
+    return platform::AudioIsSilent();
+}
+
+} // namespace testcontrol

@@ -1,0 +1,252 @@
+#include "tnsound.h"
+
+#include "tnsoundmanager.h"
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// Sound effects are short; anything bigger than this is not a wave we made.
+const long kLargestWaveFile = 64L * 1024 * 1024;
+const tnUInt32 kPcmHeaderSize = 16; // a "fmt " chunk without the extra-size field
+
+tnUInt32 ReadUInt32(const tnUInt8* bytes)
+{
+    return static_cast<tnUInt32>(bytes[0]) | static_cast<tnUInt32>(bytes[1]) << 8 |
+           static_cast<tnUInt32>(bytes[2]) << 16 | static_cast<tnUInt32>(bytes[3]) << 24;
+}
+
+bool IsTag(const tnUInt8* bytes, const char* tag)
+{
+    return std::memcmp(bytes, tag, 4) == 0;
+}
+
+bool ReadWholeFile(std::FILE* file, std::vector<tnUInt8>& bytes)
+{
+    if (std::fseek(file, 0, SEEK_END) != 0)
+        return false;
+    long size = std::ftell(file);
+    if (size < 0 || size > kLargestWaveFile || std::fseek(file, 0, SEEK_SET) != 0)
+        return false;
+    bytes.resize(static_cast<std::size_t>(size));
+    return std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
+}
+
+} // namespace
+
+tnSound::tnSound()
+    : m_pkBuffer(nullptr), m_pkSound(nullptr), m_kBuffer3DParams(), m_kListenerParams(), m_pkBuffer3D(nullptr),
+      m_pkListener(nullptr), m_bDeferred(false), m_bFileLoaded(false)
+{
+}
+
+tnSound::~tnSound()
+{
+    CleanUp();
+}
+
+tnError32 tnSound::Init(IDirectSound8* sound, bool use3D)
+{
+    if (!sound)
+        return tnErrorNoSoundDevice;
+    m_pkSound = sound;
+    if (!use3D)
+        return tnOK;
+    // The listener lives on the primary buffer.
+    DSBUFFERDESC description = {};
+    description.dwSize = sizeof(DSBUFFERDESC);
+    description.dwFlags = DSBCAPS_CTRL3D | DSBCAPS_PRIMARYBUFFER;
+    IDirectSoundBuffer* primary = nullptr;
+    if (FAILED(sound->CreateSoundBuffer(&description, &primary, nullptr)))
+        return tnErrorSoundBuffer;
+    void* listener = nullptr;
+    HRESULT result = primary->QueryInterface(IID_IDirectSound3DListener, &listener);
+    primary->Release();
+    if (FAILED(result))
+        return tnErrorSoundBufferInterface;
+    m_pkListener = static_cast<IDirectSound3DListener*>(listener);
+    m_kListenerParams.dwSize = sizeof(DS3DLISTENER);
+    return tnOK;
+}
+
+bool tnSound::ParseWave(const tnUInt8* bytes, std::size_t size, WaveData& wave)
+{
+    wave = {nullptr, nullptr, 0};
+    if (!bytes || size < 12 || !IsTag(bytes, "RIFF") || !IsTag(bytes + 8, "WAVE"))
+        return false;
+    // Positions are 64-bit: a size near 4 GB must not wrap around.
+    std::uint64_t end = 8 + static_cast<std::uint64_t>(ReadUInt32(bytes + 4));
+    if (end > size)
+        return false;
+    WAVEFORMATEX header = {};
+    bool haveHeader = false;
+    bool haveData = false;
+    for (std::uint64_t position = 12; position < end;) {
+        if (position + 8 > end)
+            return false;
+        const tnUInt8* chunk = bytes + position;
+        tnUInt32 chunkSize = ReadUInt32(chunk + 4);
+        if (position + 8 + chunkSize > end)
+            return false;
+        if (IsTag(chunk, "fmt ") && !haveHeader) {
+            if (chunkSize < kPcmHeaderSize)
+                return false;
+            // A 16-byte PCM header has no extra-size field: it stays 0.
+            std::memcpy(&header, chunk + 8, chunkSize < sizeof(header) ? chunkSize : sizeof(header));
+            haveHeader = true;
+        } else if (IsTag(chunk, "data") && !haveData) {
+            wave.wavData = const_cast<tnUInt8*>(chunk + 8);
+            wave.wavSize = chunkSize;
+            haveData = true;
+        }
+        if (haveHeader && haveData) {
+            wave.wavHeader = new WAVEFORMATEX(header);
+            return true;
+        }
+        position += 8 + ((static_cast<std::uint64_t>(chunkSize) + 1) & ~static_cast<std::uint64_t>(1));
+    }
+    wave = {nullptr, nullptr, 0};
+    return false;
+}
+
+void tnSound::FreeWaveData(WaveData& wave)
+{
+    delete wave.wavHeader;
+    delete[] wave.wavData;
+    wave = {nullptr, nullptr, 0};
+}
+
+tnError32 tnSound::LoadFromFile(const char* fileName, WaveData& wave, bool use3D)
+{
+    m_bFileLoaded = false;
+    wave = {nullptr, nullptr, 0};
+    std::FILE* file = fileName ? std::fopen(fileName, "rb") : nullptr;
+    if (!file)
+        return tnErrorOpenFile;
+    std::vector<tnUInt8> bytes;
+    bool read = ReadWholeFile(file, bytes);
+    std::fclose(file);
+    WaveData parsed = {nullptr, nullptr, 0};
+    if (!read || !ParseWave(bytes.data(), bytes.size(), parsed))
+        return tnErrorWaveFile;
+    tnUInt8* samples = new tnUInt8[parsed.wavSize];
+    std::memcpy(samples, parsed.wavData, parsed.wavSize);
+    wave = {parsed.wavHeader, samples, parsed.wavSize};
+    if (use3D && Obtain3DBuffer() != tnOK) {
+        FreeWaveData(wave);
+        return tnErrorWaveFile;
+    }
+    return tnOK;
+}
+
+tnError32 tnSound::Obtain3DBuffer()
+{
+    if (!m_pkBuffer)
+        return tnErrorSoundBuffer;
+    void* buffer3D = nullptr;
+    if (FAILED(m_pkBuffer->QueryInterface(IID_IDirectSound3DBuffer, &buffer3D)))
+        return tnErrorWaveFile;
+    m_pkBuffer3D = static_cast<IDirectSound3DBuffer*>(buffer3D);
+    m_kBuffer3DParams.dwSize = sizeof(DS3DBUFFER);
+    m_kBuffer3DParams.dwMode = DS3DMODE_HEADRELATIVE;
+    return tnOK;
+}
+
+tnError32 tnSound::LoadFromMemory(const WaveData& wave, tnUInt32 flags, bool use3D)
+{
+    if (!wave.wavHeader || !wave.wavData)
+        return tnErrorNoWaveData;
+    if (use3D && wave.wavHeader->nChannels > 1)
+        return tnErrorWaveFile;
+    DSBUFFERDESC description = {};
+    description.dwSize = sizeof(DSBUFFERDESC);
+    description.dwFlags = flags | (use3D ? DSBCAPS_CTRL3D : 0);
+    description.dwBufferBytes = wave.wavSize;
+    description.lpwfxFormat = wave.wavHeader;
+    description.guid3DAlgorithm = use3D ? DS3DALG_NO_VIRTUALIZATION : GUID_NULL;
+    if (m_pkBuffer) {
+        m_pkBuffer->Release();
+        m_pkBuffer = nullptr;
+    }
+    tnSoundManager* manager = tnSoundManager::GetSingleton();
+    IDirectSound8* sound = manager ? manager->GetSound() : nullptr;
+    if (!sound || FAILED(sound->CreateSoundBuffer(&description, &m_pkBuffer, nullptr)))
+        return tnErrorSoundBuffer;
+    void* part = nullptr;
+    DWORD length = 0;
+    if (FAILED(m_pkBuffer->Lock(0, wave.wavSize, &part, &length, nullptr, nullptr, DSBLOCK_FROMWRITECURSOR))) {
+        m_pkBuffer->Release();
+        m_pkBuffer = nullptr;
+        return tnErrorSoundBuffer;
+    }
+    std::memcpy(part, wave.wavData, length < wave.wavSize ? length : wave.wavSize);
+    m_pkBuffer->Unlock(part, wave.wavSize, nullptr, 0);
+    return tnOK;
+}
+
+tnError32 tnSound::SetVolume(tnUInt32 volume)
+{
+    // 100 is full volume (0 dB), each step down 1 dB, 0 the minimum.
+    if (!m_pkBuffer || volume > 100)
+        return tnErrorSoundVolume;
+    LONG hundredthsOfDb = (static_cast<LONG>(volume) - 100) * 100;
+    return FAILED(m_pkBuffer->SetVolume(hundredthsOfDb)) ? tnErrorSoundVolume : tnOK;
+}
+
+tnError32 tnSound::Play(tnUInt32 loop)
+{
+    if (!m_pkBuffer)
+        return tnNotOK;
+    DWORD status = 0;
+    m_pkBuffer->GetStatus(&status);
+    if (status & DSBSTATUS_PLAYING) {
+        Stop();
+        Rewind();
+    }
+    DWORD flags = loop ? DSBPLAY_LOOPING : 0;
+    return FAILED(m_pkBuffer->Play(0, 0, flags)) ? tnErrorSoundPlay : tnOK;
+}
+
+tnError32 tnSound::Stop()
+{
+    if (!m_pkBuffer || FAILED(m_pkBuffer->Stop()))
+        return tnErrorSoundStop;
+    return tnOK;
+}
+
+tnError32 tnSound::Rewind()
+{
+    if (!m_pkBuffer)
+        return tnNotOK;
+    m_pkBuffer->SetCurrentPosition(0);
+    return tnOK;
+}
+
+tnError32 tnSound::PlayWave(const WaveData* waves, tnUInt32 count, tnUInt32 index, tnUInt32 volume, tnUInt32 loop)
+{
+    if (!waves || index >= count)
+        return tnNotOK;
+    tnError32 result = LoadFromMemory(waves[index], DSBCAPS_CTRLVOLUME, false);
+    if (result != tnOK)
+        return result;
+    SetVolume(volume); // a sound at the wrong volume still plays
+    return Play(loop);
+}
+
+void tnSound::CleanUp()
+{
+    if (m_pkBuffer) {
+        m_pkBuffer->Release();
+        m_pkBuffer = nullptr;
+    }
+    if (m_pkBuffer3D) {
+        m_pkBuffer3D->Release();
+        m_pkBuffer3D = nullptr;
+    }
+    if (m_pkListener) {
+        m_pkListener->Release();
+        m_pkListener = nullptr;
+    }
+}
