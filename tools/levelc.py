@@ -155,11 +155,11 @@ def parse(path, cat, musics=None, backgrounds=None):
         if key in fields:
             _fail(path, n, 'field %r given twice' % key)
         fields[key], lines_of[key] = value, n
-    for key in KEYS:
-        if key not in fields:
-            _fail(path, len(lines), 'missing field %r' % key)
     if map_line is None:
         _fail(path, len(lines), "missing 'map:' section")
+    for key in KEYS:
+        if key not in fields:
+            _fail(path, map_line, 'missing field %r (fields come before the map)' % key)
     if len(rows) != HEIGHT or (rows and not rows[-1][1]):
         got = len([r for r in rows if r[1]])
         _fail(path, rows[got][0] if got < len(rows) else len(lines),
