@@ -127,10 +127,13 @@ def watermelon():
 def pineapple():
     cv = _cv()
     body = hexc('e8a020')
-    cv.ellipse(16, 21, 8, 10, sphere_paint(body, 16, 21, 10, spec=0.2))
-    for i in range(-3, 4):
-        cv.line(8 + i * 4, 12, 16 + i * 4, 31, 1.0, hexc('9a5a10'))
-        cv.line(24 + i * 4, 12, 16 + i * 4, 31, 1.0, hexc('9a5a10'))
+    shade = sphere_paint(body, 16, 21, 10, spec=0.2)
+
+    def skin(x, y):
+        # criss-cross scales: a diamond pattern on the shaded body
+        u, v = (x + y) % 6, (x - y) % 6
+        return hexc('9a5a10') if u < 1 or v < 1 else shade(x, y)
+    cv.ellipse(16, 21, 8, 10, skin)
     for a in (-130, -105, -90, -75, -50):
         r = math.radians(a)
         cv.line(16, 12, 16 + 10 * math.cos(r), 12 + 10 * math.sin(r), 2.4, hexc('3f8a2e'))
@@ -284,10 +287,12 @@ def avocado():
 
 def cantaloupe():
     cv = _cv()
-    cv.circle(16, 17, 12, sphere_paint(hexc('d8b87a'), 16, 17, 12, spec=0.2))
-    for i in range(-3, 4):
-        cv.line(6 + i * 5, 7, 12 + i * 5, 28, 0.9, hexc('f0e0b0'))
-        cv.line(26 + i * 5, 7, 20 + i * 5, 28, 0.9, hexc('f0e0b0'))
+    shade = sphere_paint(hexc('d8b87a'), 16, 17, 12, spec=0.2)
+
+    def net(x, y):
+        u, v = (x + 2 * y) % 7, (x - 2 * y) % 7
+        return hexc('f0e0b0') if u < 1 or v < 1 else shade(x, y)
+    cv.circle(16, 17, 12, net)
     cv.polygon([(16, 17), (30, 10), (30, 24)], hexc('f0a050'))
     cv.polygon([(16, 17), (30, 10), (30, 12), (18, 17)], hexc('8aa05a'))
     return cv

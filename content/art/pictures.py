@@ -138,7 +138,7 @@ def help2(texts):
     cv = _page('Traps, bonuses and scenery')
     f = font()
     fr = traps.frames()
-    y0 = 78
+    y0 = 74
     names = [n for n in texts['traps']]
     for i, name in enumerate(names):
         col, row = i % 2, i // 2
@@ -146,13 +146,13 @@ def help2(texts):
         if name == 'LIGHTENING':
             pic = fr[name][1]
         title_, text = texts['traps'][name]
-        _entry(cv, 28 + col * 462, y0 + row * 40, pic, title_, text, 410)
-    y = y0 + 9 * 40 + 8
+        _entry(cv, 28 + col * 462, y0 + row * 37, pic, title_, text, 410)
+    y = y0 + 9 * 37 + 4
     f.draw(cv, 40, y, 'Scenery', HEAD, 3)
-    y += 30
+    y += 28
     for i, (tile, title_, text) in enumerate(texts['scenery']):
         col, row = i % 2, i // 2
-        _entry(cv, 28 + col * 462, y + row * 38, tiles.draw(tile), title_, text, 410)
+        _entry(cv, 28 + col * 462, y + row * 34, tiles.draw(tile), title_, text, 410)
     return cv
 
 

@@ -288,7 +288,7 @@ def solid(kind):
         for x in (10, 22):
             cv.rect(x, 8, x + 2, 29, hexc('8a5a1e'))
         for i in range(18):
-            cv.set(4 + (i * 7) % 24, 10 + (i * 5) % 17, hexc('fff0a0'))
+            cv.set(4 + (i * 11) % 24, 10 + (i * 7) % 17, hexc('fff0a0'))
     elif kind in ('fence_h', 'fence_v'):
         wood, dark = hexc('b07a44'), hexc('6b4423')
         if kind == 'fence_h':

@@ -110,7 +110,7 @@ def poison_ivy(i):
     for (ang, l) in ((-90, 0), (-150, 1), (-30, 1)):
         r = math.radians(ang)
         cx, cy = 16 + sway + 8 * math.cos(r), 14 + 8 * math.sin(r) + (4 if l else 0)
-        cv.ellipse(cx, cy, 7, 4, lambda x, y, cx=cx: mix(hexc('c03020'), hexc('5a8a1a'), clamp((y - 4) / 20)), angle=ang)
+        cv.ellipse(cx, cy, 7, 4, lambda x, y, cx=cx: mix(hexc('3f9a2a'), hexc('c8401e'), clamp((abs(x - cx) - 2) / 5)), angle=ang)
         cv.line(16 + sway, 14 + (4 if l else 0), cx + 4 * math.cos(r), cy + 4 * math.sin(r), 0.8, hexc('3a5a10'))
     for (x, y) in ((6, 28), (26, 27)):
         cv.circle(x, y + (i % 2), 1.4, hexc('b0e040'))
