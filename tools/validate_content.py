@@ -263,6 +263,14 @@ class Pictures(unittest.TestCase):
             self.assertLessEqual(w, 1024)
             self.assertLessEqual(h, 768 - 46, name + ' leaves room for the bottom line')
 
+    def test_opaque_pictures_hold_no_colour_key(self):
+        # these are drawn without transparency: a magenta pixel would show as magenta
+        for name in ('farmer.bmp', 'fruits.bmp', 'titlew.bmp', 'help1.bmp', 'help2.bmp', 'Grovekeep.bmp'):
+            w, h, px = bmp.read(path('Graphics', name))
+            for o in range(0, len(px), 3):
+                if px[o] == 255 and px[o + 1] == 0 and px[o + 2] == 255:
+                    self.fail('%s has a magenta pixel at %d,%d' % (name, (o // 3) % w, (o // 3) // w))
+
     def test_widget_cells(self):
         # cells the widgets pick by stage: columns = texture width / cell width
         for name, cw, ch, stages in (('button.bmp', 128, 32, 3), ('upbutton.bmp', 32, 32, 2), ('downbutton.bmp', 32, 32, 2),

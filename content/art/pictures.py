@@ -159,7 +159,7 @@ def help2(texts):
 # --- end of the game ----------------------------------------------------------------
 def finale():
     w, h = 800, 560
-    cv = Canvas(w, h)
+    cv = Canvas(w, h, hexc('ffe0a0'))
     cv.vgradient(0, 0, w, 330, hexc('ff9a50'), hexc('ffe0a0'))
     cv.circle(600, 300, 70, hexc('fff4c0'), aa=True)
     for i, (c, base, amp) in enumerate(((hexc('7ab84a'), 330, 30), (hexc('5aa03a'), 380, 24), (hexc('3f8a2e'), 440, 18))):
