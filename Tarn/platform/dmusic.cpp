@@ -42,6 +42,21 @@ bool IsReadable(const std::string& file)
     return handle != nullptr;
 }
 
+// The synthesiser takes a file for MIDI by its name alone and then plays
+// whatever bytes it holds; a MIDI file must start as one ("MThd", or
+// "RIFF" for the RMID wrapping).
+bool HasMidiHeader(const std::string& file)
+{
+    char magic[4] = {};
+    std::FILE* handle = std::fopen(file.c_str(), "rb");
+    if (!handle)
+        return false;
+    std::size_t read = std::fread(magic, 1, sizeof(magic), handle);
+    std::fclose(handle);
+    std::string start(magic, read);
+    return start == "MThd" || start == "RIFF";
+}
+
 } // namespace
 
 // --- Segment ---------------------------------------------------------------
@@ -125,6 +140,10 @@ HRESULT IDirectMusicLoader8::GetObject(DMUS_OBJECTDESC* description, REFIID iid,
     if (!platform::OpenAudio())
         return DMUS_E_NOT_INIT;
     Mix_Music* music = Mix_LoadMUS(file.c_str());
+    if (music && Mix_GetMusicType(music) == MUS_MID && !HasMidiHeader(file)) {
+        Mix_FreeMusic(music);
+        music = nullptr;
+    }
     if (!music) {
         platform::CloseAudio();
         return DMUS_E_LOADER_FAILEDCREATE;

@@ -1,0 +1,141 @@
+// The music player's OFF / STOPPED / PLAYING machine, and a MIDI file that
+// really sounds through the soundfont.
+#include "sound_test_files.h"
+#include "tempgamedir.h"
+#include "testcontrol.h"
+#include "tnmidiplay.h"
+#include "tnsoundmanager.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+using namespace soundtest;
+
+namespace {
+
+const HWND kWindow = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x1234));
+
+class MidiPlayTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Write(m_kDir.Path("sound/level1.mid"), MidiFile());
+        Write(m_kDir.Path("sound/level2.mid"), MidiFile());
+        Write(m_kDir.Path("sound/tune.wav"), ToneWave());
+        ASSERT_EQ(tnOK, m_kManager.Init(kWindow));
+        ASSERT_EQ(tnOK, m_kMidi.Init(m_kManager.GetSound(), kWindow));
+    }
+    void TearDown() override
+    {
+        m_kMidi.CleanUp();
+        m_kManager.CleanUp();
+        EXPECT_EQ(0, testcontrol::LiveSoundObjects());
+        testcontrol::ClearFailures();
+    }
+
+    TempGameDir m_kDir{false};
+    tnSoundManager m_kManager;
+    tnMidiPlay m_kMidi;
+};
+
+} // namespace
+
+TEST_F(MidiPlayTest, StopContinueAndCleanUpWalkTheStates)
+{
+    EXPECT_EQ(tnMidiPlay::OFF, m_kMidi.GetPlayStatus());
+    EXPECT_EQ(tnOK, m_kMidi.StopSong()); // as the game does after a fresh Init
+    EXPECT_EQ(tnMidiPlay::STOPPED, m_kMidi.GetPlayStatus());
+
+    ASSERT_EQ(tnOK, m_kMidi.PlaySong("../sound/level1.mid"));
+    EXPECT_EQ(tnMidiPlay::PLAYING, m_kMidi.GetPlayStatus());
+    testcontrol::MusicState music = testcontrol::GetMusicState();
+    EXPECT_EQ("../sound/level1.mid", music.file);
+    EXPECT_TRUE(music.playing);
+    EXPECT_TRUE(music.looping);
+
+    EXPECT_EQ(tnOK, m_kMidi.StopSong());
+    EXPECT_EQ(tnMidiPlay::STOPPED, m_kMidi.GetPlayStatus());
+    EXPECT_FALSE(testcontrol::GetMusicState().playing);
+    EXPECT_EQ(tnOK, m_kMidi.ContinueSong());
+    EXPECT_EQ(tnMidiPlay::PLAYING, m_kMidi.GetPlayStatus());
+    EXPECT_TRUE(testcontrol::GetMusicState().playing);
+
+    int live = testcontrol::LiveSoundObjects();
+    EXPECT_EQ(tnOK, m_kMidi.CleanUp());
+    EXPECT_EQ(tnMidiPlay::OFF, m_kMidi.GetPlayStatus());
+    EXPECT_FALSE(testcontrol::GetMusicState().playing);
+    EXPECT_EQ(live - 3, testcontrol::LiveSoundObjects()); // segment, performance, loader
+    EXPECT_EQ(tnOK, m_kMidi.CleanUp());
+    EXPECT_EQ(live - 3, testcontrol::LiveSoundObjects());
+
+    EXPECT_EQ(tnNotOK, m_kMidi.ContinueSong()); // nothing to continue
+    EXPECT_EQ(tnNotOK, m_kMidi.PlaySong("../sound/level1.mid"));
+    ASSERT_EQ(tnOK, m_kMidi.Init(m_kManager.GetSound(), kWindow)); // Init again after CleanUp
+    EXPECT_EQ(tnOK, m_kMidi.PlaySong("../sound/level1.mid"));
+}
+
+TEST_F(MidiPlayTest, ANewSongReplacesTheOldOneAndReleasesIt)
+{
+    ASSERT_EQ(tnOK, m_kMidi.PlaySong("../sound/level1.mid"));
+    int live = testcontrol::LiveSoundObjects();
+    ASSERT_EQ(tnOK, m_kMidi.PlaySong("../sound/level2.mid"));
+    EXPECT_EQ(live, testcontrol::LiveSoundObjects());
+    EXPECT_EQ("../sound/level2.mid", testcontrol::GetMusicState().file);
+    EXPECT_TRUE(testcontrol::GetMusicState().playing);
+
+    // Another format is found by the music engine itself.
+    ASSERT_EQ(tnOK, m_kMidi.PlaySong("../sound/tune.wav"));
+    EXPECT_EQ(tnMidiPlay::PLAYING, m_kMidi.GetPlayStatus());
+    EXPECT_EQ(live, testcontrol::LiveSoundObjects());
+}
+
+TEST_F(MidiPlayTest, FailuresReturnNotOkAndKeepTheStatus)
+{
+    EXPECT_EQ(tnNotOK, m_kMidi.PlaySong("../sound/missing.mid"));
+    EXPECT_EQ(tnMidiPlay::OFF, m_kMidi.GetPlayStatus());
+    Write(m_kDir.Path("sound/garbage.mid"), "not music at all");
+    EXPECT_EQ(tnNotOK, m_kMidi.PlaySong("../sound/garbage.mid"));
+    EXPECT_EQ(tnMidiPlay::OFF, m_kMidi.GetPlayStatus());
+    testcontrol::FailOnce("Download");
+    EXPECT_EQ(tnNotOK, m_kMidi.PlaySong("../sound/level1.mid"));
+    EXPECT_EQ(tnMidiPlay::OFF, m_kMidi.GetPlayStatus());
+    testcontrol::FailOnce("PlaySegmentEx");
+    EXPECT_EQ(tnNotOK, m_kMidi.PlaySong("../sound/level1.mid"));
+    EXPECT_EQ(tnMidiPlay::OFF, m_kMidi.GetPlayStatus());
+
+    ASSERT_EQ(tnOK, m_kMidi.PlaySong("../sound/level1.mid"));
+    ASSERT_EQ(tnOK, m_kMidi.StopSong());
+    testcontrol::FailOnce("PlaySegmentEx");
+    EXPECT_EQ(tnNotOK, m_kMidi.ContinueSong());
+    EXPECT_EQ(tnMidiPlay::STOPPED, m_kMidi.GetPlayStatus());
+
+    tnMidiPlay other;
+    testcontrol::FailOnce("InitAudio");
+    EXPECT_EQ(tnNotOK, other.Init(m_kManager.GetSound(), kWindow));
+    EXPECT_EQ(tnNotOK, other.PlaySong("../sound/level1.mid"));
+}
+
+TEST(MidiPlay, AMidiFileReallySoundsThroughTheSoundfont)
+{
+    TempGameDir dir(false);
+    Write(dir.Path("sound/level1.mid"), MidiFile());
+    DiskCapture capture(dir.Path("music.raw"));
+    {
+        tnSoundManager manager;
+        ASSERT_EQ(tnOK, manager.Init(kWindow));
+        ASSERT_FALSE(testcontrol::SoundIsSilent());
+        tnMidiPlay midi;
+        ASSERT_EQ(tnOK, midi.Init(manager.GetSound(), kWindow));
+        auto start = std::chrono::steady_clock::now();
+        ASSERT_EQ(tnOK, midi.PlaySong("../sound/level1.mid"));
+        auto started = std::chrono::steady_clock::now();
+        std::this_thread::sleep_for(std::chrono::milliseconds(600));
+        std::printf("[ measure  ] loading and starting a MIDI file took %.1f ms\n",
+                    std::chrono::duration<double, std::milli>(started - start).count());
+        EXPECT_EQ(tnMidiPlay::PLAYING, midi.GetPlayStatus());
+    }
+    EXPECT_GT(capture.Bytes(), 0u);
+    EXPECT_GT(capture.Peak(), 1000);
+}
