@@ -34,6 +34,8 @@ public:
     bool IsLoading() const { return m_bLoadingGame; }
     tnError32 ProcessGame(tnReal32 step);
 
+    tnError32 ConfirmDevice(D3DCAPS8* caps, DWORD behaviour, D3DFORMAT format) override;
+    tnError32 RestoreDeviceObjects() override;
     tnError32 Render() override;
     void CleanUp() override;
 
@@ -43,6 +45,7 @@ public:
     void SetSpeed(signed char speed) { m_iSpeed = speed; }
 
 private:
+    tnError32 InitDirectX(HINSTANCE instance, HWND window, int width, int height);
     void ApplyGameSpeedDelay() const;
 
     GameState m_eGameState;

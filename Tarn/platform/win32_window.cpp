@@ -1,6 +1,7 @@
 // The window, its message queue and painting before Direct3D takes over,
 // standing in for Win32's USER calls on top of SDL2.
 #include "sdl_display.h"
+#include "sdl_font.h"
 #include "testcontrol.h"
 #include "win32.h"
 
@@ -479,7 +480,7 @@ int ReleaseDC(HWND, HDC dc)
     return dc == kWindowDC ? 1 : 0;
 }
 
-int DrawTextA(HDC dc, LPCSTR text, int, RECT* rect, UINT)
+int DrawTextA(HDC dc, LPCSTR text, int length, RECT* rect, UINT format)
 {
     if (dc != kWindowDC || !text || !rect)
         return 0;
@@ -488,9 +489,10 @@ int DrawTextA(HDC dc, LPCSTR text, int, RECT* rect, UINT)
     platform::Display& display = platform::GetDisplay();
     SDL_SetRenderDrawColor(display.renderer, 0, 0, 0, 255);
     SDL_RenderClear(display.renderer);
+    int height = platform::DrawWindowText(text, length, rect, format);
     platform::PresentBackBuffer();
     ++g_iLoadingTextPaints;
-    return 1;
+    return height > 0 ? height : 1;
 }
 
 namespace testcontrol {
