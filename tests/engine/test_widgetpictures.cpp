@@ -1,5 +1,6 @@
 #include "d3dx8.h"
 #include "graphicsscreen.h"
+#include "recordingfont.h"
 #include "tempgamedir.h"
 #include "testcontrol.h"
 #include "tnbutton.h"
@@ -158,5 +159,23 @@ TEST_F(WidgetPictures, ComboListShowsHoveredAndPickedRowsAndScrollButtonStages)
     }
     EXPECT_EQ(5u, kList.GetFirstRow());
     EXPECT_EQ(tnButton::ENABLED, kList.GetUpButton().GetStage());
+    EXPECT_EQ(tnButton::DISABLED, kList.GetDownButton().GetStage());
+}
+
+TEST_F(WidgetPictures, EmptyListDrawsOnlyItsTitleAndButtons)
+{
+    RecordingFont kFont;
+    tnCombolist kList;
+    kList.Create(RECT{262, 84, 762, 684}, &kFont, 20, 9, tnStringC("Game Level"));
+    kList.Update(300, 150, false); // hovering where a first row would be
+    const std::vector<DWORD> kFrame = Picture([&] { kList.Render(0xFFFFFFFFu); });
+    ASSERT_EQ(1u, kFont.m_kCalls.size());
+    EXPECT_EQ("Game Level", kFont.m_kCalls[0].text);
+    EXPECT_EQ(5u, kFont.m_kCalls[0].format);
+    EXPECT_EQ(84 + 20, kFont.m_kCalls[0].rect.bottom);
+    const DWORD iBackground = Rgb(kFrame, 10, 10);
+    EXPECT_EQ(iBackground, Rgb(kFrame, 740, 156)) << "no hover band without rows";
+    EXPECT_NE(iBackground, Rgb(kFrame, 512, 125)) << "up button";
+    EXPECT_NE(iBackground, Rgb(kFrame, 512, 668)) << "down button";
     EXPECT_EQ(tnButton::DISABLED, kList.GetDownButton().GetStage());
 }
