@@ -15,11 +15,11 @@
 //   object, padding, 4 zero bytes), layer by layer, row by row.
 class tnMap {
 public:
-    static const tnUInt32 TitleSize = 40;
-    static const tnUInt32 TextSize = 256;
-    static const tnUInt32 NameSize = 80;
-    static const tnUInt32 HeaderSize = 1 + TitleSize + TextSize + NameSize + 12; // 389
-    static const tnUInt32 CellSize = 8;                                          // in the file
+    static constexpr tnUInt32 TitleSize = 40;
+    static constexpr tnUInt32 TextSize = 256;
+    static constexpr tnUInt32 NameSize = 80;
+    static constexpr tnUInt32 HeaderSize = 1 + TitleSize + TextSize + NameSize + 12; // 389
+    static constexpr tnUInt32 CellSize = 8;                                          // in the file
 
     // Static objects, one byte per cell; only cells with a kind are drawn.
     enum StaticObject : tnUInt8 {

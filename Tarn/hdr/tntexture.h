@@ -11,7 +11,7 @@
 // frames side by side.
 class tnTexture {
 public:
-    static const tnUInt32 NoNumber = 0xFFFFFFFFu;
+    static constexpr tnUInt32 NoNumber = 0xFFFFFFFFu;
 
     tnTexture();
     ~tnTexture();
