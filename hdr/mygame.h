@@ -1,14 +1,40 @@
 #ifndef MYGAME_H
 #define MYGAME_H
 
+#include "skobject.h"
+#include "sksnake.h"
+#include "tnabo.h"
+#include "tnanimation.h"
+#include "tnbutton.h"
+#include "tncombolist.h"
 #include "tnerror.h"
+#include "tninputmanager.h"
+#include "tnkeyboard.h"
+#include "tnmap.h"
+#include "tnmidiplay.h"
+#include "tnmouse.h"
+#include "tnrgbaimage.h"
 #include "tnscreen.h"
+#include "tnsinglelist.h"
+#include "tnsound.h"
+#include "tnsoundmanager.h"
+#include "tnstatement.h"
+#include "tnsurface.h"
+#include "tntexture.h"
+#include "tnvector.h"
 #include "win32.h"
 
 // The game: one object, held by the application window, driven once per
-// frame through ProcessGame and Render.
+// frame through ProcessGame and Render. One class, several source files, one
+// per concern: mygame.cpp (construction, dispatch, play states),
+// mygame_init.cpp (resources and device objects), mygame_files.cpp (top score
+// and level list), mygame_layout.cpp, mygame_screens.cpp (full screens),
+// mygame_render.cpp (the play screen), mygame_menu.cpp (input of the
+// screens), mygame_level.cpp (levels and a new attempt), mygame_spawn.cpp
+// (fruits, traps and bonuses on free cells), mygame_play.cpp (the play step).
 class MyGame : public tnScreen {
 public:
+    // The numbers are fixed; 0, 5 and 11 belong to no state.
     enum GameState : tnUInt32 {
         GameRunning = 1,
         GamePause = 2,
@@ -26,31 +52,278 @@ public:
         GameQuit = 16
     };
 
+    // The effects by their place in vecWaveList, in loading order.
+    enum GameSound : tnUInt32 {
+        SoundRain = 0,
+        SoundThunder,
+        SoundWitch,
+        SoundThankYou,
+        SoundFire,
+        SoundMagic,
+        SoundTornado,
+        SoundExplosion,
+        SoundBong,
+        SoundSho,
+        SoundElectricShock,
+        SoundThump,
+        SoundCow,
+        SoundGold,
+        SoundFlood,
+        SoundClick,
+        SoundDropInWater,
+        SoundTiger,
+        SoundFinal,
+        NoSound
+    };
+
+    // The menu's buttons by index.
+    enum MenuButton : tnUInt32 {
+        MenuNew = 0,
+        MenuOptions = 1,
+        MenuTopScore = 2,
+        MenuResume = 3,
+        MenuQuit = 4,
+        MenuHelp = 5,
+        MenuButtonCount = 6
+    };
+
+    static constexpr tnUInt32 NoKey = 0xFFFFFFFFu;
+    static constexpr tnUInt32 TitleRecordSize = 40; // one title in the level list
+    static constexpr tnUInt32 MusicNameSize = 40;
+
     MyGame();
     virtual ~MyGame();
 
+    // --- Shell ---------------------------------------------------------
     tnError32 Init(HINSTANCE instance, HWND window, int width, int height);
-    tnError32 InitIntro();
     bool IsLoading() const { return m_bLoadingGame; }
     tnError32 ProcessGame(tnReal32 step);
 
+    // --- Screen hooks ----------------------------------------------------
+    tnError32 RecoverDevice() override;
     tnError32 ConfirmDevice(D3DCAPS8* caps, DWORD behaviour, D3DFORMAT format) override;
+    tnError32 InitDeviceObjects() override;
     tnError32 RestoreDeviceObjects() override;
     tnError32 Render() override;
+    tnError32 InvalidateDeviceObjects() override;
+    tnError32 DeleteDeviceObjects() override;
     void CleanUp() override;
 
+    // --- Levels (mygame_level.cpp) ---------------------------------------
+    bool LoadLevel(unsigned short level);
+    void NewGame();
+
+    // --- Spawning (mygame_spawn.cpp) -------------------------------------
+    bool CreateFruit(skObject* object, skObject::ObjectType kind, long x, long y, bool putInMap);
+    bool CreateObject(skObject* object, skObject::ObjectType kind, long x, long y, bool putInMap);
+
+    // --- Read access for tests and tools ---------------------------------
     GameState GetGameState() const { return m_eGameState; }
     void SetGameState(GameState state) { m_eGameState = state; }
     signed char GetSpeed() const { return m_iSpeed; }
     void SetSpeed(signed char speed) { m_iSpeed = speed; }
 
 private:
-    tnError32 InitDirectX(HINSTANCE instance, HWND window, int width, int height);
-    void ApplyGameSpeedDelay() const;
+    friend class MyGameProbe; // the test fixture's window into the game
 
+    // --- Dispatch and play states (mygame.cpp) -------------------------
+    void ApplyGameSpeedDelay() const;
+    void ProcessInit();
+    void PauseGame();
+    void ProcessLostOneLife(tnReal32 step);
+    void ProcessLost(tnReal32 step);
+    void ProcessLevelComplete(tnReal32 step);
+    void PayBonusPart();
+    void StopMusicIfPlaying();
+    void ContinueMusicIfStopped();
+    // Plays effect `sound` when `always` or the sound option is on.
+    void PlayGameSound(GameSound sound, bool always, bool loop = false);
+
+    // --- Play step (mygame_play.cpp) -------------------------------------
+    tnError32 ProcessFrame(tnReal32 step);
+    bool HandlePlayKeys();
+    void UpdateStatements();
+    void RenderStatements();
+
+    // --- Resources (mygame_init.cpp) -------------------------------------
+    tnError32 InitDirectX(HINSTANCE instance, HWND window, int width, int height);
+    tnError32 InitInputDevice(HINSTANCE instance);
+    tnError32 InitSoundDevice();
+    tnError32 InitGame();
+    tnError32 InitIntro();
+    void LoadBackground(tnRGBAImage& image, tnSurface& surface, const char* fileName);
+    void CreateMenuButtons();
+    tnError32 LoadAnimationSets();
+    tnError32 LoadSounds();
+    tnError32 CreateFonts();
+    void ReleaseFonts();
+
+    // --- Saved files (mygame_files.cpp) ----------------------------------
+    void ReadTopScore();
+    void WriteTopScoreIfBeaten();
+    void ReadLevelList();
+    void AppendLevelTitle(const char* title);
+
+    // --- Layout (mygame_layout.cpp) --------------------------------------
+    void ComputeLayout();
+
+    // --- Screens (mygame_screens.cpp) ------------------------------------
+    void RenderMenu1();
+    void RenderOption();
+    void RenderNewGame();
+    void RenderTopScore();
+    void RenderHelp();
+    void RenderCompleteGame();
+
+    // --- Play screen (mygame_render.cpp) ---------------------------------
+    void RenderPlayScreen();
+    void RenderText();
+    void RenderGrids();
+    void RenderBolts(tnUInt32 size, tnUInt32 randomness, tnUInt32 x1, tnUInt32 y1, tnUInt32 x2, tnUInt32 y2);
+    void RenderOverlay();
+
+    // --- Screen input (mygame_menu.cpp) ----------------------------------
+    void ProcessMenu1();
+    void ProcessOption();
+    void ProcessNewGame();
+    void ProcessTopScore();
+    void ProcessHelp();
+    tnError32 UpdateHelp();
+    void InitCompleteGame();
+    void ProcessCompleteGame();
+    void FreeHelpPicture();
+
+    // --- State and timing --------------------------------------------------
     GameState m_eGameState;
-    bool m_bLoadingGame;
-    signed char m_iSpeed; // game speed in percent: 20, 40, 60, 80 or 100
+    bool m_bLoadingGame;          // true until Init finishes: the shell shows the loading text
+    tnReal32 m_fTimerCount;       // seconds in GameLost and GameHelp
+    tnReal32 m_fTimerCount2;      // seconds since the last debounced key in play and pause
+    tnReal32 m_fTimerCount3;      // seconds in GameLevelComplete; 0 on its first frame
+    tnUInt32 m_iPrevKeyPress;     // key code last acted on, NoKey for none
+    bool m_bJustFinishedLevel;    // a level was won: the next one may be unlocked
+    bool m_bLoadedTopScore;       // the top-score screen has read the file once
+    tnUInt32 m_iIdleTimes;        // frames the idle farmer has blinked
+
+    // --- Player and progress ---------------------------------------------
+    tnUInt16 m_iPlayerLife;
+    tnUInt16 m_iPlayerMaxLife;
+    tnUInt16 m_iCurrentLevel;
+    tnUInt16 m_iAvailableLevel;   // levels unlocked so far
+    tnUInt32 m_iGold;
+    tnUInt32 m_iHighestGold;
+    tnUInt32 m_iBonus;
+    tnUInt32 m_iBonusLeft;        // part of the bonus not yet paid
+    tnUInt8 m_iAntidote;
+    bool m_bDying;
+    tnUInt16 m_iObjectiveTargets; // the level is won when the chain is longer
+    ANIMATION_DATA::ANIM_SUBTYPES m_eNextDirection; // turn waiting for the grid
+
+    // --- Level and spawning parameters -----------------------------------
+    tnUInt16 m_iSampleTargets;
+    tnUInt16 m_iSampleTraps;
+    tnUInt16 m_iAvailableTargets;
+    tnUInt16 m_iAvailableTraps;
+    tnUInt16 m_iMaxTargetsOnScreen;
+    tnUInt16 m_iTargets;
+    tnUInt16 m_iTraps;
+    tnUInt16 m_iTargetLife;
+    tnUInt16 m_iTrapLife;
+    tnUInt16 m_iMarginLife;
+    bool m_bTrapDisappear;
+    bool m_bTrapRegenerate;       // new fruits fly out of a basket
+    tnReal32 m_fTrapDisappearTime;
+    tnUInt8 m_iTempTargetIterations;
+    tnUInt8 m_iTempTargetCurrentIteration;
+    char m_strCurrentMusic[MusicNameSize];
+
+    // --- Layout ------------------------------------------------------------
+    tnUInt16 m_iGridSize;
+    tnUInt8 m_iBoltSize;          // free margin round the field for the lightning border
+    tnUInt16 m_iXGrids;
+    tnUInt16 m_iYGrids;
+    tnInt32 m_iFontHeight;
+    tnInt32 m_iFontWidth;
+    tnInt32 m_iFontHeight2;
+    tnInt32 m_iFontWidth2;
+    tnInt32 m_iFontHeight3;
+    tnInt32 m_iFontWidth3;
+    RECT m_rectMainPanel;         // the play field
+    RECT m_rectNextPanel;         // level title and text
+    RECT m_rectResultPanel;       // statistics
+    RECT m_rectScorePanel;        // top score
+    RECT m_rectOptionPanel;
+    RECT m_rectOptionMusicPanel;
+    RECT m_rectOptionSoundPanel;
+    RECT m_rectOptionGridPanel;
+    RECT m_rectOptionSpeedPanel;
+    RECT m_rectOptionPlayerSpeedPanel;
+    RECT m_rectSelected;          // the highlighted option row
+
+    // --- Options (for this run only) ---------------------------------------
+    bool m_bSoundOn;
+    bool m_bMusicOn;
+    bool m_bGridOn;
+    signed char m_iSpeed;         // game speed in percent: 20, 40, 60, 80 or 100
+    tnUInt16 m_iPlayerSpeed;      // pixels per update
+    tnUInt16 m_iVolume;
+    bool m_bOldSoundOn;           // copies taken when the options open; Escape restores them
+    bool m_bOldMusicOn;
+    bool m_bOldGridOn;
+    signed char m_iOldSpeed;
+    tnUInt16 m_iOldPlayerSpeed;
+    GameSound m_eCurrentSound;    // the looping trap sound now playing
+
+    // --- Help --------------------------------------------------------------
+    tnUInt16 m_iCurrentHelpPage;  // 0: none loaded; pages count from 1
+    tnUInt16 m_iTotalHelpPages;
+
+    // --- Devices -----------------------------------------------------------
+    tnInputManager m_kInputManager;
+    tnKeyboard m_kKeyboard;
+    tnMouse m_kMouse;
+    tnSoundManager m_kSoundManager;
+    tnSound m_kSound;             // the one effect player
+    tnVector<tnSound::WaveData> vecWaveList;
+    tnMidiPlay m_kMidiPlay;
+
+    // --- Field and objects -------------------------------------------------
+    tnMap m_kMap;
+    skSnake m_kSnake;
+    tnSingleList<skObject> m_kTargets;
+    tnSingleList<skObject> m_kTraps;
+    tnSingleList<skObject> m_kTempTargets; // fruits flying out of a basket
+    tnVector<tnUInt16> vecFruitList;       // the level's fruit samples
+    tnVector<tnUInt16> vecObjectList;      // the level's trap and bonus samples
+    tnVector<tnStatement> m_vStatementList;
+
+    // --- Pictures and animation sets ----------------------------------------
+    tnTexture m_kStaticTexture;
+    tnTexture m_kCheckTexture;
+    tnTexture m_kLongButtonTexture;
+    tnTexture m_kPlayerTexture;
+    tnTexture m_kTargetTexture1;
+    tnTexture m_kTrapTexture1;
+    tnTexture m_kTrapTexture2;
+    tnTexture m_kTrapTexture3;
+    tnRGBAImage m_kBG1Image;
+    tnSurface m_kBG1Surface;
+    tnRGBAImage m_kBG2Image;
+    tnSurface m_kBG2Surface;
+    tnRGBAImage m_kBG3Image;
+    tnSurface m_kBG3Surface;
+    tnRGBAImage m_kHelpImage;     // a help page or the final picture
+    tnSurface m_kHelpSurface;
+    tnABO m_kPlayerABO;
+    tnAnimation* m_pkPlayerAnimationSet; // owned (array)
+    tnVector<tnABO> m_kTargetABOList;
+    tnVector<tnAnimation*> m_kAnimationTargetList; // owned arrays
+    tnVector<tnABO> m_kTrapABOList;
+    tnVector<tnAnimation*> m_kAnimationTrapList;   // owned arrays
+
+    // --- Widgets -----------------------------------------------------------
+    tnVector<tnButton> m_kMenu1Buttons;
+    tnButton m_kBackButton;       // "Save" on the options screen
+    tnCombolist* m_pkComboList;   // owned; exists only in GameNew
 };
 
 #endif
