@@ -1,0 +1,126 @@
+#include "gamefixture.h"
+
+#include "testcontrol.h"
+#include "tnlog.h"
+#include "tntimer.h"
+
+#include <filesystem>
+
+void GameFixture::SetUp()
+{
+    testcontrol::UseFakeClock(1000000, 1000);
+    testcontrol::ClearFailures();
+    m_pkDir = std::make_unique<TempGameDir>();
+    if (StartsAtOnce())
+        StartProgram();
+}
+
+void GameFixture::StartProgram()
+{
+    OpenLog();
+    ASSERT_EQ(tnOK, g_kTimer.Init());
+    g_kTimer.Start();
+    m_pkWindow = std::make_unique<ApplicationWindow>(1024, 768);
+    m_pkWindow->Create(nullptr, "Grovekeep", WS_POPUP | WS_VISIBLE | WS_SYSMENU, 101, 1024, 768);
+    ASSERT_NE(nullptr, m_pkWindow->GetHandle());
+    m_pkProbe = std::make_unique<MyGameProbe>(m_pkWindow->GetGame());
+    ASSERT_EQ(tnOK, m_pkWindow->Init());
+    m_pkWindow->Show(SW_SHOWDEFAULT);
+}
+
+void GameFixture::TearDown()
+{
+    if (m_pkWindow) {
+        m_pkWindow->Shutdown();
+        DestroyWindow(m_pkWindow->GetHandle());
+    }
+    m_pkProbe.reset();
+    m_pkWindow.reset();
+    CloseLog();
+    m_pkDir.reset();
+    testcontrol::UseRealClock();
+}
+
+tnError32 GameFixture::Frame()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT)
+            break;
+        DispatchMessageA(&message);
+    }
+    return m_pkWindow->Frame();
+}
+
+void GameFixture::RunFrames(int count)
+{
+    for (int i = 0; i < count; ++i)
+        Frame();
+}
+
+bool GameFixture::RunUntil(MyGame::GameState state, int limit)
+{
+    for (int i = 0; i < limit; ++i) {
+        if (Game().GetGameState() == state)
+            return true;
+        Frame();
+    }
+    return Game().GetGameState() == state;
+}
+
+void GameFixture::ReachMenu()
+{
+    ASSERT_TRUE(RunUntil(MyGame::GameMenu)) << "state " << Game().GetGameState();
+}
+
+void GameFixture::PressKey(int dik)
+{
+    testcontrol::PressKey(dik);
+}
+
+void GameFixture::ReleaseKey(int dik)
+{
+    testcontrol::ReleaseKey(dik);
+}
+
+void GameFixture::TapKey(int dik)
+{
+    PressKey(dik);
+    Frame();
+    ReleaseKey(dik);
+    Frame();
+}
+
+void GameFixture::MovePointer(int x, int y)
+{
+    testcontrol::MoveMouse(x, y, x - m_iPointerX, y - m_iPointerY);
+    m_iPointerX = x;
+    m_iPointerY = y;
+}
+
+void GameFixture::Click(int x, int y, int button)
+{
+    MovePointer(x, y);
+    testcontrol::MouseButton(button, true, x, y);
+    Frame();
+    testcontrol::MouseButton(button, false, x, y);
+    Frame();
+}
+
+std::string GameFixture::LogText() const
+{
+    return TempGameDir::ReadFile("stdout.log");
+}
+
+std::string GameFixture::SaveScreenshot(const std::string& name)
+{
+    std::vector<DWORD> pixels;
+    int width = 0;
+    int height = 0;
+    if (!testcontrol::ReadBackBuffer(pixels, &width, &height))
+        return std::string();
+    std::filesystem::path folder = std::filesystem::path(GROVEKEEP_BUILD_DIR) / "screenshots";
+    std::filesystem::create_directories(folder);
+    std::string path = (folder / (name + ".png")).string();
+    return testcontrol::SavePNG(path, pixels, width, height) ? path : std::string();
+}

@@ -1,0 +1,63 @@
+#ifndef TESTS_GAMEFIXTURE_H
+#define TESTS_GAMEFIXTURE_H
+
+#include "applicationwindow.h"
+#include "mygameprobe.h"
+#include "tempgamedir.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+// The whole game, headless, over the generated content in a temporary
+// folder, on the fake clock (frames cost no waiting). Tests drive it frame
+// by frame with injected keys and clicks, and look inside through Probe().
+class GameFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // A test that needs to change files before the game starts calls these
+    // itself: SetUp makes the folder; StartProgram builds the window and
+    // initialises the game (as the entry point does).
+    virtual bool StartsAtOnce() const { return true; }
+    void StartProgram();
+
+    MyGame& Game() { return m_pkWindow->GetGame(); }
+    MyGameProbe& Probe() { return *m_pkProbe; }
+    ApplicationWindow& Window() { return *m_pkWindow; }
+    TempGameDir& Dir() { return *m_pkDir; }
+
+    // Runs the messages waiting (injected input) and then one frame.
+    tnError32 Frame();
+    void RunFrames(int count);
+    // Runs frames until the state is reached; false after `limit` frames.
+    bool RunUntil(MyGame::GameState state, int limit = 50);
+    // From the start to the main menu (title, loading, menu).
+    void ReachMenu();
+
+    // Input, seen by the devices at the next frame.
+    void PressKey(int dik);
+    void ReleaseKey(int dik);
+    // Press, one frame, release, one frame.
+    void TapKey(int dik);
+    void MovePointer(int x, int y);
+    // Pointer to (x, y), left button down for one frame, then up.
+    void Click(int x, int y, int button = 0);
+
+    // The log so far.
+    std::string LogText() const;
+    // Saves the presented frame as <build>/screenshots/<name>.png; returns
+    // the path (empty on failure).
+    std::string SaveScreenshot(const std::string& name);
+
+private:
+    std::unique_ptr<TempGameDir> m_pkDir;
+    std::unique_ptr<ApplicationWindow> m_pkWindow;
+    std::unique_ptr<MyGameProbe> m_pkProbe;
+    int m_iPointerX = 0;
+    int m_iPointerY = 0;
+};
+
+#endif
