@@ -130,6 +130,45 @@ void DeviceImpl::DrawLines(D3DPRIMITIVETYPE type, UINT primitiveCount)
     }
 }
 
+// Most of what the engine draws is an unrotated sprite: a two-triangle strip
+// whose corners are (left, top), (right, top), (left, bottom), (right,
+// bottom) in one colour. A copy of the source rectangle draws the same pixels
+// and costs far less than rasterising two triangles, above all on the
+// software renderer.
+bool DeviceImpl::DrawAlignedQuad(D3DPRIMITIVETYPE type, UINT primitiveCount, SDL_Texture* texture)
+{
+    if (type != D3DPT_TRIANGLESTRIP || primitiveCount != 2 || !texture)
+        return false;
+    const SDL_Vertex* v = m_vVertices.data();
+    const float left = v[0].position.x, top = v[0].position.y;
+    const float right = v[3].position.x, bottom = v[3].position.y;
+    bool aligned = v[1].position.x == right && v[1].position.y == top && v[2].position.x == left &&
+                   v[2].position.y == bottom && right > left && bottom > top;
+    bool texAligned = v[1].tex_coord.x == v[3].tex_coord.x && v[1].tex_coord.y == v[0].tex_coord.y &&
+                      v[2].tex_coord.x == v[0].tex_coord.x && v[2].tex_coord.y == v[3].tex_coord.y &&
+                      v[3].tex_coord.x > v[0].tex_coord.x && v[3].tex_coord.y > v[0].tex_coord.y;
+    bool oneColour = true;
+    for (int i = 1; i < 4; ++i)
+        oneColour = oneColour && std::memcmp(&v[i].color, &v[0].color, sizeof(SDL_Color)) == 0;
+    if (!aligned || !texAligned || !oneColour)
+        return false;
+
+    int width = 0;
+    int height = 0;
+    SDL_QueryTexture(texture, nullptr, nullptr, &width, &height);
+    SDL_FRect source = {v[0].tex_coord.x * width, v[0].tex_coord.y * height,
+                        (v[3].tex_coord.x - v[0].tex_coord.x) * width, (v[3].tex_coord.y - v[0].tex_coord.y) * height};
+    SDL_Rect sourcePixels = {static_cast<int>(source.x + 0.5f), static_cast<int>(source.y + 0.5f),
+                             static_cast<int>(source.w + 0.5f), static_cast<int>(source.h + 0.5f)};
+    SDL_FRect target = {left, top, right - left, bottom - top};
+    SDL_SetTextureColorMod(texture, v[0].color.r, v[0].color.g, v[0].color.b);
+    SDL_SetTextureAlphaMod(texture, v[0].color.a);
+    SDL_RenderCopyF(GetDisplay().renderer, texture, &sourcePixels, &target);
+    SDL_SetTextureColorMod(texture, 255, 255, 255);
+    SDL_SetTextureAlphaMod(texture, 255);
+    return true;
+}
+
 void DeviceImpl::DrawTriangles(D3DPRIMITIVETYPE type, UINT primitiveCount, SDL_Texture* texture)
 {
     SDL_Renderer* renderer = GetDisplay().renderer;
@@ -156,6 +195,8 @@ void DeviceImpl::DrawTriangles(D3DPRIMITIVETYPE type, UINT primitiveCount, SDL_T
     if (texture) {
         // Alpha-tested or blended: transparent texels stay out of the picture.
         SDL_SetTextureBlendMode(texture, blend || alphaTest ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_NONE);
+        if (DrawAlignedQuad(type, primitiveCount, texture))
+            return;
     } else {
         SDL_SetRenderDrawBlendMode(renderer, blend ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_NONE);
     }

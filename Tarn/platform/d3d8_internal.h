@@ -63,6 +63,7 @@ private:
     void ReadVertices(const void* vertices, UINT count, UINT stride, const VertexLayout& layout, bool textured);
     void DrawLines(D3DPRIMITIVETYPE type, UINT primitiveCount);
     void DrawTriangles(D3DPRIMITIVETYPE type, UINT primitiveCount, SDL_Texture* texture);
+    bool DrawAlignedQuad(D3DPRIMITIVETYPE type, UINT primitiveCount, SDL_Texture* texture);
     SDL_Texture* BoundTexture();
 
     D3DDEVTYPE m_eType;
