@@ -126,6 +126,27 @@ public:
 private:
     friend class MyGameProbe; // the test fixture's window into the game
 
+    // --- Level and attempt helpers (mygame_level.cpp) ----------------------
+    // False when the field has no free cell with an open neighbour.
+    bool PlaceFarmer(tnUInt32 divisor);
+    bool IsFarmerCell(tnUInt32 column, tnUInt32 row);
+    bool IsOpenCell(tnInt32 column, tnInt32 row);
+    void StartLevelMusic();
+
+    // --- Spawning helpers (mygame_spawn.cpp) -------------------------------
+    // The local time's seconds, 0 counting as 1: the divisor of every draw.
+    static tnUInt32 RandomDivisor();
+    static tnUInt32 DrawCoordinate(tnUInt32 divisor, tnUInt32 count);
+    // A random top-left cell for a new object among columns x rows; false
+    // when no cell without an object is left.
+    // `what` names the object in the log ("a fruit", "an object").
+    bool FindSpawnCell(tnInt32 columns, tnInt32 rows, const char* what, tnUInt32& column, tnUInt32& row);
+    bool ScanForCell(tnInt32 columns, tnInt32 rows, bool placeableOnly, tnUInt32& column, tnUInt32& row);
+    // Sets the object reference of the cell under a sprite centred at (x, y).
+    void RegisterInCell(long x, long y, long halfWidth, long halfHeight, skObject* object);
+    skObject* PutObject(tnSingleList<skObject>& list, skObject* object, tnABO& abo, skObject::ObjectType kind,
+                        long x, long y, tnUInt16 life);
+
     // --- Dispatch and play states (mygame.cpp) -------------------------
     void ApplyGameSpeedDelay() const;
     void ProcessInit();

@@ -1,5 +1,284 @@
+// Loading a level (its map and the game section behind it) and starting an
+// attempt at it: an empty field, the farmer on a random free cell, the
+// first fruits, traps and bonuses.
 #include "mygame.h"
 
-// Placeholder bodies until levels load.
-bool MyGame::LoadLevel(unsigned short) { return false; }
-void MyGame::NewGame() {}
+#include "tnlog.h"
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+const char* const kLevelFileFormat = "../Data/Level%d.dat";
+const char* const kMusicFileFormat = "../sound/%s";
+const tnUInt32 kStaticTileSize = 32;
+const tnUInt32 kFarmerTries = 300;
+// The map part's three counts (layers, width, height) close its header.
+const std::size_t kMapCountsOffset = tnMap::HeaderSize - 12;
+
+// What a level file says after its map, read and checked before any of it
+// replaces the current level's values.
+struct GameSection {
+    tnUInt16 objective = 0;
+    tnUInt16 playerSpeed = 0;
+    char music[MyGame::MusicNameSize] = {};
+    tnUInt16 targetLife = 0;
+    tnUInt16 targets = 0;
+    std::vector<tnUInt16> fruits;
+    tnUInt16 trapLife = 0;
+    tnUInt16 traps = 0;
+    std::vector<tnUInt16> trapSamples;
+};
+
+bool ReadWholeFile(const char* fileName, std::string& bytes)
+{
+    std::ifstream file(fileName, std::ios::binary);
+    if (!file.is_open())
+        return false;
+    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return !file.bad();
+}
+
+// Little-endian reads from the file in memory; false when the bytes run out.
+bool ReadBytes(const std::string& bytes, std::size_t& position, void* out, std::size_t count)
+{
+    if (position > bytes.size() || bytes.size() - position < count)
+        return false;
+    std::memcpy(out, bytes.data() + position, count);
+    position += count;
+    return true;
+}
+
+bool ReadU16(const std::string& bytes, std::size_t& position, tnUInt16& value)
+{
+    unsigned char b[2];
+    if (!ReadBytes(bytes, position, b, sizeof(b)))
+        return false;
+    value = static_cast<tnUInt16>(b[0] | (b[1] << 8));
+    return true;
+}
+
+bool ReadU32(const std::string& bytes, std::size_t& position, tnUInt32& value)
+{
+    unsigned char b[4];
+    if (!ReadBytes(bytes, position, b, sizeof(b)))
+        return false;
+    value = b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<tnUInt32>(b[3]) << 24);
+    return true;
+}
+
+// A count followed by that many sample indices.
+bool ReadSampleList(const std::string& bytes, std::size_t& position, std::vector<tnUInt16>& list)
+{
+    tnUInt16 count = 0;
+    if (!ReadU16(bytes, position, count))
+        return false;
+    list.resize(count);
+    for (tnUInt16& sample : list)
+        if (!ReadU16(bytes, position, sample))
+            return false;
+    return true;
+}
+
+// The first sample not below `limit`, or -1 when all are in range.
+long FirstSampleOutside(const std::vector<tnUInt16>& list, tnUInt32 limit)
+{
+    for (tnUInt16 sample : list)
+        if (sample >= limit)
+            return sample;
+    return -1;
+}
+
+std::string Printed(const char* format, unsigned a, unsigned b, unsigned c = 0, unsigned d = 0, unsigned e = 0)
+{
+    char text[160];
+    std::snprintf(text, sizeof(text), format, a, b, c, d, e);
+    return text;
+}
+
+// Every level must match the play field (the map's cells are made once, by
+// the first level) and name only samples the game has pictures for. Returns
+// why the level is refused, or an empty string when it is fine.
+std::string ReadGameSection(const std::string& bytes, tnUInt32 columns, tnUInt32 rows, tnUInt32 fruitSamples,
+                            tnUInt32 trapSamples, GameSection& section)
+{
+    std::size_t position = kMapCountsOffset;
+    tnUInt32 layers = 0, width = 0, height = 0;
+    if (!ReadU32(bytes, position, layers) || !ReadU32(bytes, position, width) || !ReadU32(bytes, position, height))
+        return "its map part is cut short";
+    if (layers != 1 || width != columns || height != rows)
+        return Printed("its map is %u x %u in %u layers, the field is %u x %u in one", width, height, layers, columns,
+                       rows);
+    position = tnMap::HeaderSize + static_cast<std::size_t>(width) * height * tnMap::CellSize;
+    bool complete = ReadU16(bytes, position, section.objective) && ReadU16(bytes, position, section.playerSpeed) &&
+                    ReadBytes(bytes, position, section.music, sizeof(section.music)) &&
+                    ReadU16(bytes, position, section.targetLife) && ReadU16(bytes, position, section.targets) &&
+                    ReadSampleList(bytes, position, section.fruits) && ReadU16(bytes, position, section.trapLife) &&
+                    ReadU16(bytes, position, section.traps) && ReadSampleList(bytes, position, section.trapSamples);
+    if (!complete)
+        return "its game section is cut short";
+    // A name filling all 40 bytes is cut rather than read past its field.
+    section.music[sizeof(section.music) - 1] = '\0';
+    long outside = FirstSampleOutside(section.fruits, fruitSamples);
+    if (outside >= 0)
+        return Printed("fruit sample %u is not one of the %u", static_cast<unsigned>(outside), fruitSamples);
+    outside = FirstSampleOutside(section.trapSamples, trapSamples);
+    if (outside >= 0)
+        return Printed("trap sample %u is not one of the %u", static_cast<unsigned>(outside), trapSamples);
+    return std::string();
+}
+
+void CopySamples(const std::vector<tnUInt16>& from, tnVector<tnUInt16>& to)
+{
+    to.set_size(static_cast<tnUInt32>(from.size()));
+    for (tnUInt32 i = 0; i < from.size(); ++i)
+        to[i] = from[i];
+}
+} // namespace
+
+bool MyGame::LoadLevel(unsigned short level)
+{
+    char fileName[64];
+    std::snprintf(fileName, sizeof(fileName), kLevelFileFormat, level);
+    std::string bytes;
+    if (!ReadWholeFile(fileName, bytes)) {
+        // Also how the game learns that the last level is behind it.
+        Log("LoadLevel: no level file %s\n", fileName);
+        return false;
+    }
+    GameSection section;
+    std::string problem =
+        ReadGameSection(bytes, m_iXGrids, m_iYGrids, m_iSampleTargets, tnUInt32(m_iSampleTraps) + 1, section);
+    if (!problem.empty()) {
+        Log("LoadLevel: %s refused, %s\n", fileName, problem.c_str());
+        return false;
+    }
+    // The first level makes the map's cells and tile set; every later one,
+    // being of the same size, is read into them.
+    long sectionOffset = 0;
+    if (!m_kMap.Load(GetDevice(), fileName, sectionOffset, m_kMap.GetLayers() == 0)) {
+        Log("LoadLevel: %s refused, its map part does not load\n", fileName);
+        return false;
+    }
+    m_kMap.AddTexture(&m_kStaticTexture, kStaticTileSize, kStaticTileSize);
+
+    // A level reached for the first time joins the list of unlocked levels.
+    if (m_iAvailableLevel == 0 || (level > m_iAvailableLevel && m_bJustFinishedLevel))
+        AppendLevelTitle(m_kMap.GetTitle());
+
+    m_iObjectiveTargets = section.objective;
+    m_iPlayerSpeed = section.playerSpeed;
+    std::memcpy(m_strCurrentMusic, section.music, sizeof(m_strCurrentMusic));
+    m_iTargetLife = section.targetLife;
+    m_iTargets = section.targets;
+    m_iAvailableTargets = static_cast<tnUInt16>(section.fruits.size());
+    CopySamples(section.fruits, vecFruitList);
+    m_iTrapLife = section.trapLife;
+    m_iTraps = section.traps;
+    m_iAvailableTraps = static_cast<tnUInt16>(section.trapSamples.size());
+    CopySamples(section.trapSamples, vecObjectList);
+
+    StartLevelMusic();
+    PlayGameSound(SoundSho, false);
+    return true;
+}
+
+void MyGame::StartLevelMusic()
+{
+    // A level without a tune of its own keeps whatever plays.
+    if (!m_bMusicOn || m_strCurrentMusic[0] == '\0' || !std::strstr(m_strCurrentMusic, ".mid"))
+        return;
+    if (m_kMidiPlay.GetPlayStatus() != tnMidiPlay::OFF) {
+        m_kMidiPlay.CleanUp();
+        m_kMidiPlay.Init(m_kSoundManager.GetSound(), m_hWindow);
+    }
+    m_kMidiPlay.StopSong();
+    char path[MusicNameSize + 16];
+    std::snprintf(path, sizeof(path), kMusicFileFormat, m_strCurrentMusic);
+    m_kMidiPlay.PlaySong(path);
+}
+
+void MyGame::NewGame()
+{
+    const tnUInt32 divisor = RandomDivisor();
+
+    m_kSnake.CleanUp();
+    m_kTargets.CleanUp();
+    m_kTraps.CleanUp();
+    m_kTempTargets.CleanUp();
+    m_vStatementList.clear();
+    m_kMap.ClearObjectList();
+    m_bDying = false;
+    m_eNextDirection = ANIMATION_DATA::NONESUBTYPE;
+    m_fTimerCount = 0.0f;
+    m_fTimerCount2 = 0.0f;
+    m_iPrevKeyPress = NoKey;
+    delete m_pkComboList;
+    m_pkComboList = nullptr;
+
+    if (!PlaceFarmer(divisor)) {
+        // Back to the menu with nothing to resume: a level that cannot be
+        // played must not be entered again and again.
+        Log("NewGame: no free cell for the farmer on level %u\n", static_cast<unsigned>(m_iCurrentLevel));
+        if (m_kMenu1Buttons.size() > MenuResume)
+            m_kMenu1Buttons[MenuResume].SetStage(tnButton::DISABLED);
+        StopMusicIfPlaying();
+        m_eGameState = GameMenu;
+        return;
+    }
+    for (tnUInt32 i = 0; i < m_iTargets; ++i)
+        CreateFruit(nullptr, skObject::UNKNOWN, -1, -1, true);
+    for (tnUInt32 i = 0; i < m_iTraps; ++i)
+        CreateObject(nullptr, skObject::UNKNOWN, -1, -1, true);
+    m_eCurrentSound = NoSound;
+    m_eGameState = GameRunning;
+}
+
+bool MyGame::PlaceFarmer(tnUInt32 divisor)
+{
+    if (!m_pkPlayerAnimationSet || m_iXGrids == 0 || m_iYGrids == 0)
+        return false;
+    const long halfWidth = m_pkPlayerAnimationSet[0].GetFrameWidth() / 2;
+    const long halfHeight = m_pkPlayerAnimationSet[0].GetFrameHeight() / 2;
+    for (tnUInt32 tries = 0; tries < kFarmerTries; ++tries) {
+        tnUInt32 column = DrawCoordinate(divisor, m_iXGrids);
+        tnUInt32 row = DrawCoordinate(divisor, m_iYGrids);
+        if (!IsFarmerCell(column, row))
+            continue;
+        long x = m_rectMainPanel.left + static_cast<long>(column * m_iGridSize) + halfWidth;
+        long y = m_rectMainPanel.top + static_cast<long>(row * m_iGridSize) + halfHeight;
+        if (m_kSnake.Occupy(x, y) != skSnake::NoMember)
+            continue;
+        // He lives until the chain dies; the chain waits for the first direction.
+        skObject farmer(m_kPlayerABO, skObject::PLAYER, x, y, 2, -1);
+        m_kSnake.Init(m_iPlayerSpeed);
+        m_kSnake.Create(farmer);
+        return true;
+    }
+    return false;
+}
+
+bool MyGame::IsFarmerCell(tnUInt32 column, tnUInt32 row)
+{
+    tnMap::MapData* cell = m_kMap.GetMapDataPtr(0, column, row);
+    if (!cell || cell->m_pkObject || cell->m_iStaticObj != tnMap::NOSTATICOBJECT)
+        return false;
+    // He must be able to take a first step somewhere.
+    const tnInt32 c = static_cast<tnInt32>(column), r = static_cast<tnInt32>(row);
+    return IsOpenCell(c - 1, r) || IsOpenCell(c + 1, r) || IsOpenCell(c, r - 1) || IsOpenCell(c, r + 1);
+}
+
+bool MyGame::IsOpenCell(tnInt32 column, tnInt32 row)
+{
+    if (column < 0 || row < 0 || column >= m_iXGrids || row >= m_iYGrids)
+        return false;
+    tnMap::MapData* cell = m_kMap.GetMapDataPtr(0, static_cast<tnUInt32>(column), static_cast<tnUInt32>(row));
+    if (!cell)
+        return false;
+    tnUInt8 kind = cell->m_iStaticObj;
+    return kind < tnMap::TREE1 || (kind >= tnMap::FREEWAY1 && kind <= tnMap::FLOWER6);
+}
