@@ -195,6 +195,15 @@ private:
     void RenderTopScore();
     void RenderHelp();
     void RenderCompleteGame();
+    void DrawGameText(ID3DXFont* font, const char* text, RECT rect, DWORD format, D3DCOLOR colour);
+    void ClearArea(const RECT& rect, D3DCOLOR colour);
+    void NoTexture();
+    void DrawBoxWithFrame(const RECT& box);
+    RECT BottomBand() const;
+    void DrawBottomHint(const char* text);
+    void DrawCentredPicture(); // the help surface: a help page or the final picture
+    void DrawOptionValue(const RECT& row, const char* value);
+    void DrawCheckBox(const RECT& row, bool on);
 
     // --- Play screen (mygame_render.cpp) ---------------------------------
     void RenderPlayScreen();
@@ -202,6 +211,10 @@ private:
     void RenderGrids();
     void RenderBolts(tnUInt32 size, tnUInt32 randomness, tnUInt32 x1, tnUInt32 y1, tnUInt32 x2, tnUInt32 y2);
     void RenderOverlay();
+    bool RenderFullScreen(); // true when the state has a screen of its own
+    bool IsChainShown();     // counts the idle farmer's blinking
+    void RenderLevelStart();
+    void RenderIcon(tnInt32 cellX, tnInt32 cellY, tnInt32 x, tnInt32 y);
 
     // --- Screen input (mygame_menu.cpp) ----------------------------------
     void ProcessMenu1();
@@ -213,6 +226,13 @@ private:
     void InitCompleteGame();
     void ProcessCompleteGame();
     void FreeHelpPicture();
+    void ActOnMenuButton(tnUInt32 index);
+    bool ChangeOption(const RECT& row, bool left, bool right);
+    void SaveOptions();
+    void CreateLevelList();
+    void CloseLevelList();
+    void StartPickedLevel(tnInt32 row);
+    tnError32 LoadHelpPicture(const char* fileName);
 
     // --- State and timing --------------------------------------------------
     GameState m_eGameState;
