@@ -8,12 +8,6 @@
 
 typedef unsigned long ULONG;
 
-// HRESULT is a long here, wider than Windows' 32 bits: failure codes are
-// written as their 32-bit two's complement so that they stay negative.
-constexpr HRESULT HResultFromBits(std::uint32_t bits)
-{
-    return static_cast<HRESULT>(static_cast<std::int32_t>(bits));
-}
 typedef void* LPUNKNOWN;
 
 #ifndef GUID_DEFINED
@@ -42,34 +36,6 @@ inline bool IsEqualGUID(REFGUID a, REFGUID b)
     }
     return true;
 }
-
-#ifndef S_OK
-#define S_OK (static_cast<HRESULT>(0L))
-#endif
-#ifndef S_FALSE
-#define S_FALSE (static_cast<HRESULT>(1L))
-#endif
-#ifndef E_NOINTERFACE
-#define E_NOINTERFACE HResultFromBits(0x80004002u)
-#endif
-#ifndef E_POINTER
-#define E_POINTER HResultFromBits(0x80004003u)
-#endif
-#ifndef E_FAIL
-#define E_FAIL HResultFromBits(0x80004005u)
-#endif
-#ifndef E_INVALIDARG
-#define E_INVALIDARG HResultFromBits(0x80070057u)
-#endif
-#ifndef E_OUTOFMEMORY
-#define E_OUTOFMEMORY HResultFromBits(0x8007000Eu)
-#endif
-#ifndef SUCCEEDED
-#define SUCCEEDED(hr) (static_cast<HRESULT>(hr) >= 0)
-#endif
-#ifndef FAILED
-#define FAILED(hr) (static_cast<HRESULT>(hr) < 0)
-#endif
 
 namespace platform {
 

@@ -9,26 +9,6 @@
 #include "win32.h"
 
 // --- Results -------------------------------------------------------------
-#ifndef MAKE_HRESULT
-#define MAKE_HRESULT(sev, fac, code) \
-    (static_cast<HRESULT>(static_cast<std::int32_t>((static_cast<DWORD>(sev) << 31) | (static_cast<DWORD>(fac) << 16) | static_cast<DWORD>(code))))
-#endif
-#ifndef SUCCEEDED
-#define SUCCEEDED(hr) (static_cast<HRESULT>(hr) >= 0)
-#endif
-#ifndef FAILED
-#define FAILED(hr) (static_cast<HRESULT>(hr) < 0)
-#endif
-#ifndef S_OK
-#define S_OK (static_cast<HRESULT>(0))
-#endif
-#ifndef E_FAIL
-#define E_FAIL (static_cast<HRESULT>(static_cast<std::int32_t>(0x80004005)))
-#endif
-#ifndef E_OUTOFMEMORY
-#define E_OUTOFMEMORY (static_cast<HRESULT>(static_cast<std::int32_t>(0x8007000E)))
-#endif
-
 #define _FACD3D 0x876
 #define MAKE_D3DHRESULT(code) MAKE_HRESULT(1, _FACD3D, code)
 #define D3D_OK S_OK

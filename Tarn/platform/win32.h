@@ -19,7 +19,26 @@ typedef std::int64_t LONGLONG;
 typedef const char* LPCSTR;
 typedef char* LPSTR;
 typedef void* LPVOID;
-typedef long HRESULT;
+
+// Results of the COM-style calls: 32 bits, negative for failure, as on
+// Windows.
+typedef std::int32_t HRESULT;
+
+constexpr HRESULT HResultFromBits(std::uint32_t bits)
+{
+    return static_cast<HRESULT>(bits);
+}
+#define MAKE_HRESULT(sev, fac, code) \
+    HResultFromBits((static_cast<DWORD>(sev) << 31) | (static_cast<DWORD>(fac) << 16) | static_cast<DWORD>(code))
+#define SUCCEEDED(hr) (static_cast<HRESULT>(hr) >= 0)
+#define FAILED(hr) (static_cast<HRESULT>(hr) < 0)
+#define S_OK (static_cast<HRESULT>(0))
+#define S_FALSE (static_cast<HRESULT>(1))
+#define E_NOINTERFACE HResultFromBits(0x80004002u)
+#define E_POINTER HResultFromBits(0x80004003u)
+#define E_FAIL HResultFromBits(0x80004005u)
+#define E_INVALIDARG HResultFromBits(0x80070057u)
+#define E_OUTOFMEMORY HResultFromBits(0x8007000Eu)
 
 #ifndef TRUE
 #define TRUE 1
