@@ -4,6 +4,7 @@
 #include "sdl_audio.h"
 
 #include "testcontrol.h"
+#include "tnlog.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -13,10 +14,6 @@
 #include <string>
 #include <system_error>
 
-// The engine's log, when the program links it; the platform layer works
-// (and tests it) without the engine too.
-void Log(const char* format, ...) __attribute__((weak, format(printf, 1, 2)));
-
 namespace {
 
 int g_iReferences = 0;
@@ -25,14 +22,6 @@ bool g_bSilent = false;
 const int kFrequency = 44100;
 const int kChannels = 2;
 const int kChunkSize = 1024; // about 23 ms: short enough for effects to start at once
-
-void LogLine(const char* line)
-{
-    if (Log)
-        Log("%s", line);
-    else
-        std::fputs(line, stderr);
-}
 
 bool OpenMixer(const char* driver)
 {
@@ -75,7 +64,7 @@ void SetUpMusic()
     // Set explicitly: an SDL_SOUNDFONTS default from the environment could
     // otherwise point at a font that is not there, and the music is silent.
     if (soundFont.empty())
-        LogLine("Music: no General MIDI soundfont found, music is silent\n");
+        Log("Music: no General MIDI soundfont found, music is silent\n");
     else
         Mix_SetSoundFonts(soundFont.c_str());
 }
@@ -95,7 +84,7 @@ bool OpenAudio()
     if (g_bSilent) {
         if (!OpenMixer("dummy"))
             return false;
-        LogLine("Sound: no audio device, playing silently\n");
+        Log("Sound: no audio device, playing silently\n");
     }
     SetUpMusic();
     ++g_iReferences;
