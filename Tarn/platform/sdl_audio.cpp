@@ -9,7 +9,6 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <system_error>
