@@ -245,6 +245,8 @@ void MyGame::RenderText()
         bottom = row.bottom;
     }
 
+    // The icons are cells of the fruit sheet; the text drawing left no texture bound.
+    m_kTargetTexture1.SetActiveTexture();
     const tnInt32 iconTop = result.top + m_iFontHeight + 26;
     for (const Icon& icon : kStatisticIcons)
         RenderIcon(icon.cellX, icon.cellY, result.left + 20, iconTop + icon.offsetY);

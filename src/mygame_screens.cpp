@@ -129,6 +129,7 @@ void MyGame::RenderMenu1()
     m_kBG2Surface.Render(&fruits, nullptr);
     m_kBG3Surface.Render(&title, nullptr);
 
+    m_kStaticTexture.SetActiveTexture();
     for (const POINT& at : kDecorations)
         m_kStaticTexture.Render(at.x, at.y, kDecorationCellX, kDecorationCellY, kCheckCell, kCheckCell, 1.0f, 1.0f,
                                 kWhite, 0.0f);
@@ -181,6 +182,7 @@ void MyGame::RenderOption()
 
     DrawBottomHint(ScreenText::BackHint);
 
+    m_kCheckTexture.SetActiveTexture();
     DrawCheckBox(m_rectOptionMusicPanel, m_bMusicOn);
     DrawCheckBox(m_rectOptionSoundPanel, m_bSoundOn);
     DrawCheckBox(m_rectOptionGridPanel, m_bGridOn);
