@@ -1,0 +1,470 @@
+#include "gamefixture.h"
+
+#include "testcontrol.h"
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A level file made by hand: the map part and the game section behind it.
+struct LevelSpec {
+    tnUInt32 layers = 1;
+    tnUInt32 width = 27;
+    tnUInt32 height = 23;
+    std::string title = "Hand Made";
+    std::function<tnUInt8(tnUInt32, tnUInt32)> staticAt = [](tnUInt32, tnUInt32) { return tnUInt8(0); };
+    tnUInt16 objective = 12;
+    tnUInt16 playerSpeed = 8;
+    std::string music;
+    tnUInt16 targetLife = 20;
+    tnUInt16 targets = 3;
+    std::vector<tnUInt16> fruits = {0, 5, 39};
+    tnUInt16 trapLife = 77;
+    tnUInt16 traps = 2;
+    std::vector<tnUInt16> trapSamples = {4, 16};
+    std::size_t cutSectionTo = std::string::npos; // bytes of the game section kept
+};
+
+void PutU16(std::string& out, tnUInt16 value)
+{
+    out += static_cast<char>(value & 0xFF);
+    out += static_cast<char>(value >> 8);
+}
+
+void PutU32(std::string& out, tnUInt32 value)
+{
+    for (int i = 0; i < 4; ++i)
+        out += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+std::string Field(const std::string& text, std::size_t size)
+{
+    std::string field(size, '\0');
+    field.replace(0, text.size(), text);
+    return field;
+}
+
+std::string GameSection(const LevelSpec& spec)
+{
+    std::string out;
+    PutU16(out, spec.objective);
+    PutU16(out, spec.playerSpeed);
+    out += Field(spec.music, 40);
+    PutU16(out, spec.targetLife);
+    PutU16(out, spec.targets);
+    PutU16(out, static_cast<tnUInt16>(spec.fruits.size()));
+    for (tnUInt16 sample : spec.fruits)
+        PutU16(out, sample);
+    PutU16(out, spec.trapLife);
+    PutU16(out, spec.traps);
+    PutU16(out, static_cast<tnUInt16>(spec.trapSamples.size()));
+    for (tnUInt16 sample : spec.trapSamples)
+        PutU16(out, sample);
+    return out.substr(0, spec.cutSectionTo);
+}
+
+std::string LevelBytes(const LevelSpec& spec)
+{
+    std::string out(1, '\0');
+    out += Field(spec.title, 40) + Field("A field made by a test.", 256) + Field("", 80);
+    PutU32(out, spec.layers);
+    PutU32(out, spec.width);
+    PutU32(out, spec.height);
+    for (tnUInt32 layer = 0; layer < spec.layers; ++layer)
+        for (tnUInt32 row = 0; row < spec.height; ++row)
+            for (tnUInt32 column = 0; column < spec.width; ++column) {
+                tnUInt8 kind = spec.staticAt(column, row);
+                out += std::string{'\0', static_cast<char>(kind), static_cast<char>(kind)} + std::string(5, '\0');
+            }
+    return out + GameSection(spec);
+}
+
+std::size_t Count(const std::string& text, const std::string& part)
+{
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+bool EndsWith(const std::string& text, const std::string& end)
+{
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+std::vector<tnUInt16> Samples(tnVector<tnUInt16>& list)
+{
+    std::vector<tnUInt16> samples;
+    for (tnUInt32 i = 0; i < list.size(); ++i)
+        samples.push_back(list[i]);
+    return samples;
+}
+
+bool Contains(const std::vector<tnUInt16>& list, long value)
+{
+    for (tnUInt16 item : list)
+        if (item == value)
+            return true;
+    return false;
+}
+
+class LevelTest : public GameFixture {
+protected:
+    void SetUp() override
+    {
+        GameFixture::SetUp();
+        ReachMenu();
+    }
+
+    void WriteLevel(int number, const LevelSpec& spec)
+    {
+        TempGameDir::WriteFile(Dir().Path("Data/Level" + std::to_string(number) + ".dat"), LevelBytes(spec));
+    }
+
+    // Both spellings of the level list: whichever the game wrote.
+    std::string LevelList()
+    {
+        return TempGameDir::ReadFile(Dir().Path("Data/Levels.dat")) +
+               TempGameDir::ReadFile(Dir().Path("Data/levels.dat"));
+    }
+
+    tnMap::MapData* Cell(tnInt32 column, tnInt32 row)
+    {
+        if (column < 0 || row < 0 || column >= Probe().XGrids() || row >= Probe().YGrids())
+            return nullptr;
+        return Probe().Map().GetMapDataPtr(0, static_cast<tnUInt32>(column), static_cast<tnUInt32>(row));
+    }
+
+    static bool Placeable(tnUInt8 kind) { return kind == 0 || kind == 4 || kind == 5 || (kind >= 18 && kind <= 33); }
+    static bool Open(tnMap::MapData* cell)
+    {
+        return cell && (cell->m_iStaticObj < 12 || (cell->m_iStaticObj >= 18 && cell->m_iStaticObj <= 33));
+    }
+
+    // The cell of a sprite centred at (x, y) with the given size; false
+    // when the centre is not where a sprite on a cell has it.
+    bool CellOf(skObject& object, tnInt32& column, tnInt32& row)
+    {
+        tnInt32 dx = object.GetXPosition() - Probe().MainPanel().left - object.GetABO().GetWidth() / 2;
+        tnInt32 dy = object.GetYPosition() - Probe().MainPanel().top - object.GetABO().GetHeight() / 2;
+        column = dx / 32;
+        row = dy / 32;
+        return dx >= 0 && dy >= 0 && dx % 32 == 0 && dy % 32 == 0;
+    }
+
+    // What a fresh attempt must look like: the farmer on a free cell he can
+    // leave, each fruit and trap of the level's samples on an allowed cell
+    // and registered there (tornados nowhere), nothing else in any cell.
+    void ExpectSoundStart()
+    {
+        EXPECT_EQ(MyGame::GameRunning, Game().GetGameState());
+        ASSERT_EQ(1u, Probe().Snake().GetSize());
+        skObject& farmer = *Probe().Snake().GetHeadObject();
+        EXPECT_EQ(skObject::PLAYER, farmer.GetObjectType());
+        EXPECT_TRUE(Probe().Snake().IsIdle());
+        tnInt32 column = 0, row = 0;
+        ASSERT_TRUE(CellOf(farmer, column, row));
+        ASSERT_NE(nullptr, Cell(column, row));
+        EXPECT_EQ(0, Cell(column, row)->m_iStaticObj);
+        EXPECT_TRUE(Open(Cell(column - 1, row)) || Open(Cell(column + 1, row)) || Open(Cell(column, row - 1)) ||
+                    Open(Cell(column, row + 1)));
+
+        std::vector<tnUInt16> fruits = Samples(Probe().FruitList());
+        std::vector<tnUInt16> traps = Samples(Probe().ObjectList());
+        EXPECT_EQ(fruits.empty() ? 0u : Probe().Targets(), Probe().TargetList().Size());
+        EXPECT_EQ(traps.empty() ? 0u : Probe().Traps(), Probe().TrapList().Size());
+        std::size_t registered = 0;
+        auto& targets = Probe().TargetList();
+        for (targets.Reset(); targets.IsIteratorValid(); targets.Next()) {
+            skObject& fruit = targets.GetCurrentItem();
+            EXPECT_TRUE(Contains(fruits, fruit.GetObjectType() - skObject::APPLE1)) << fruit.GetObjectType();
+            ASSERT_TRUE(CellOf(fruit, column, row));
+            ASSERT_NE(nullptr, Cell(column, row));
+            EXPECT_TRUE(Placeable(Cell(column, row)->m_iStaticObj));
+            EXPECT_EQ(&fruit, Cell(column, row)->m_pkObject);
+            ++registered;
+        }
+        auto& list = Probe().TrapList();
+        for (list.Reset(); list.IsIteratorValid(); list.Next()) {
+            skObject& trap = list.GetCurrentItem();
+            EXPECT_TRUE(Contains(traps, trap.GetObjectType() - skObject::RAIN)) << trap.GetObjectType();
+            ASSERT_TRUE(CellOf(trap, column, row));
+            // A large sprite lies wholly on the field.
+            EXPECT_LE(column * 32 + trap.GetABO().GetWidth(), Probe().XGrids() * 32);
+            EXPECT_LE(row * 32 + trap.GetABO().GetHeight(), Probe().YGrids() * 32);
+            if (trap.GetObjectType() == skObject::TORNADO)
+                continue;
+            EXPECT_TRUE(Placeable(Cell(column, row)->m_iStaticObj));
+            EXPECT_EQ(&trap, Cell(column, row)->m_pkObject);
+            ++registered;
+        }
+        std::size_t occupied = 0;
+        for (tnInt32 r = 0; r < Probe().YGrids(); ++r)
+            for (tnInt32 c = 0; c < Probe().XGrids(); ++c)
+                occupied += Cell(c, r)->m_pkObject ? 1 : 0;
+        EXPECT_EQ(registered, occupied);
+    }
+};
+
+} // namespace
+
+TEST_F(LevelTest, FirstLevelStartsWithItsOwnSection)
+{
+    ASSERT_TRUE(Game().LoadLevel(1));
+    // As the level's source says: 8 fruits to carry at speed 4 to the
+    // orchard tune, 4 of apple, green apple, pear living 40 s, 2 of gold
+    // and more-fruits living 30 s.
+    EXPECT_STREQ("Apple Orchard", Probe().Map().GetTitle());
+    EXPECT_EQ(8, Probe().ObjectiveTargets());
+    EXPECT_EQ(4, Probe().PlayerSpeed());
+    EXPECT_STREQ("orchard.mid", Probe().CurrentMusic());
+    EXPECT_EQ(40, Probe().TargetLife());
+    EXPECT_EQ(4, Probe().Targets());
+    EXPECT_EQ(3, Probe().AvailableTargets());
+    EXPECT_EQ((std::vector<tnUInt16>{0, 1, 2}), Samples(Probe().FruitList()));
+    EXPECT_EQ(30, Probe().TrapLife());
+    EXPECT_EQ(2, Probe().Traps());
+    EXPECT_EQ(2, Probe().AvailableTraps());
+    EXPECT_EQ((std::vector<tnUInt16>{15, 10}), Samples(Probe().ObjectList()));
+    // Three fruit and two trap samples: the section is 66 bytes, nothing after it.
+    EXPECT_EQ(tnMap::HeaderSize + 27u * 23u * 8u + 66u,
+              TempGameDir::ReadFile(Dir().Path("Data/Level1.dat")).size());
+
+    Game().NewGame();
+    ExpectSoundStart();
+    EXPECT_EQ(MyGame::NoSound, Probe().CurrentSound());
+    EXPECT_EQ(4u, Probe().Snake().GetSpeed());
+}
+
+TEST_F(LevelTest, EveryGeneratedLevelStartsOnASoundField)
+{
+    for (unsigned short level = 1; level <= 12; ++level) {
+        SCOPED_TRACE(level);
+        ASSERT_TRUE(Game().LoadLevel(level));
+        // Each attempt starts afresh: try twice.
+        Game().NewGame();
+        ExpectSoundStart();
+        Game().NewGame();
+        ExpectSoundStart();
+    }
+    EXPECT_FALSE(Game().LoadLevel(13));
+    EXPECT_EQ(1u, Count(LogText(), "LoadLevel: no level file ../Data/Level13.dat\n"));
+}
+
+TEST_F(LevelTest, GameSectionFieldsAreReadFromTheirOffsets)
+{
+    LevelSpec spec; // three fruit samples, two trap samples: trap life at offset 56
+    spec.music = "tune.mid";
+    ASSERT_EQ(66u, GameSection(spec).size());
+    WriteLevel(6, spec);
+    ASSERT_TRUE(Game().LoadLevel(6));
+    EXPECT_EQ(12, Probe().ObjectiveTargets());
+    EXPECT_EQ(8, Probe().PlayerSpeed());
+    EXPECT_STREQ("tune.mid", Probe().CurrentMusic());
+    EXPECT_EQ(20, Probe().TargetLife());
+    EXPECT_EQ(3, Probe().Targets());
+    EXPECT_EQ(3, Probe().AvailableTargets());
+    EXPECT_EQ((std::vector<tnUInt16>{0, 5, 39}), Samples(Probe().FruitList()));
+    EXPECT_EQ(77, Probe().TrapLife());
+    EXPECT_EQ(2, Probe().Traps());
+    EXPECT_EQ(2, Probe().AvailableTraps());
+    EXPECT_EQ((std::vector<tnUInt16>{4, 16}), Samples(Probe().ObjectList()));
+    EXPECT_STREQ("Hand Made", Probe().Map().GetTitle());
+
+    // A name filling its whole field is cut to 39 characters, not read past.
+    spec.music = std::string(36, 'm') + ".mid";
+    WriteLevel(6, spec);
+    ASSERT_TRUE(Game().LoadLevel(6));
+    EXPECT_EQ(std::string(36, 'm') + ".mi", Probe().CurrentMusic());
+}
+
+TEST_F(LevelTest, RefusedLevelsChangeNothing)
+{
+    ASSERT_TRUE(Game().LoadLevel(1));
+    Game().NewGame();
+    const tnUInt16 available = Probe().AvailableLevel();
+    const std::string list = LevelList();
+
+    struct Case {
+        const char* name;
+        std::function<void(LevelSpec&)> spoil;
+    };
+    const Case cases[] = {
+        {"narrower map", [](LevelSpec& s) { s.width = 26; }},
+        {"taller map", [](LevelSpec& s) { s.height = 24; }},
+        {"two layers", [](LevelSpec& s) { s.layers = 2; }},
+        {"fruit sample 40", [](LevelSpec& s) { s.fruits = {3, 40}; }},
+        {"trap sample 17", [](LevelSpec& s) { s.trapSamples = {0, 17}; }},
+        {"section cut in the trap list", [](LevelSpec& s) { s.cutSectionTo = 63; }},
+        {"section cut after the objective", [](LevelSpec& s) { s.cutSectionTo = 2; }},
+        {"no section", [](LevelSpec& s) { s.cutSectionTo = 0; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LevelSpec spec;
+        spec.title = "Spoilt";
+        c.spoil(spec);
+        WriteLevel(5, spec);
+        Probe().JustFinishedLevel() = true;
+        const std::size_t before = Count(LogText(), "LoadLevel: ../Data/Level5.dat refused, ");
+        EXPECT_FALSE(Game().LoadLevel(5));
+        EXPECT_EQ(before + 1, Count(LogText(), "LoadLevel: ../Data/Level5.dat refused, "));
+        // Level 1 stays whole: its map, its section, the unlocked levels.
+        EXPECT_STREQ("Apple Orchard", Probe().Map().GetTitle());
+        EXPECT_EQ(8, Probe().ObjectiveTargets());
+        EXPECT_EQ(4, Probe().PlayerSpeed());
+        EXPECT_STREQ("orchard.mid", Probe().CurrentMusic());
+        EXPECT_EQ(40, Probe().TargetLife());
+        EXPECT_EQ((std::vector<tnUInt16>{0, 1, 2}), Samples(Probe().FruitList()));
+        EXPECT_EQ(30, Probe().TrapLife());
+        EXPECT_EQ((std::vector<tnUInt16>{15, 10}), Samples(Probe().ObjectList()));
+        EXPECT_EQ(available, Probe().AvailableLevel());
+        EXPECT_EQ(list, LevelList());
+    }
+    EXPECT_NE(std::string::npos, LogText().find("LoadLevel: ../Data/Level5.dat refused, fruit sample 40 "));
+    EXPECT_NE(std::string::npos, LogText().find("LoadLevel: ../Data/Level5.dat refused, trap sample 17 "));
+    // The attempt at level 1 goes on.
+    Game().NewGame();
+    ExpectSoundStart();
+}
+
+TEST_F(LevelTest, LevelWithoutSamplesHasNoFruitsOrTraps)
+{
+    LevelSpec spec;
+    spec.fruits.clear();
+    spec.trapSamples.clear();
+    spec.targets = 5;
+    spec.traps = 5;
+    WriteLevel(1, spec);
+    ASSERT_TRUE(Game().LoadLevel(1));
+    EXPECT_EQ(0, Probe().AvailableTargets());
+    EXPECT_EQ(0, Probe().AvailableTraps());
+    Game().NewGame();
+    EXPECT_EQ(0u, Probe().TargetList().Size());
+    EXPECT_EQ(0u, Probe().TrapList().Size());
+    ExpectSoundStart();
+}
+
+TEST_F(LevelTest, NewlyReachedLevelIsRecordedOnce)
+{
+    // A fresh installation: starting level 1 writes the first record.
+    ASSERT_EQ(0, Probe().AvailableLevel());
+    ASSERT_TRUE(Game().LoadLevel(1));
+    ASSERT_EQ(40u, LevelList().size());
+    EXPECT_STREQ("Apple Orchard", LevelList().c_str());
+    EXPECT_EQ(1, Probe().AvailableLevel());
+    EXPECT_FALSE(Probe().JustFinishedLevel());
+
+    // Three unlocked, level 3 just won: level 4 is appended once.
+    Probe().AvailableLevel() = 3;
+    Probe().JustFinishedLevel() = true;
+    ASSERT_TRUE(Game().LoadLevel(4));
+    std::string list = LevelList();
+    ASSERT_EQ(80u, list.size());
+    EXPECT_STREQ(Probe().Map().GetTitle(), list.c_str() + 40);
+    EXPECT_EQ(4, Probe().AvailableLevel());
+    EXPECT_FALSE(Probe().JustFinishedLevel());
+    ASSERT_TRUE(Game().LoadLevel(4));
+    EXPECT_EQ(list, LevelList());
+    EXPECT_EQ(4, Probe().AvailableLevel());
+
+    // Replaying an unlocked level after a win appends nothing.
+    Probe().JustFinishedLevel() = true;
+    ASSERT_TRUE(Game().LoadLevel(2));
+    EXPECT_EQ(list, LevelList());
+    EXPECT_EQ(4, Probe().AvailableLevel());
+}
+
+TEST_F(LevelTest, WalledInFieldReturnsToTheMenuOnce)
+{
+    ASSERT_TRUE(Game().LoadLevel(1));
+    Game().NewGame();
+    // Level 2: free cells only where every neighbour is a tree or a wall.
+    LevelSpec spec;
+    spec.staticAt = [](tnUInt32 column, tnUInt32 row) {
+        return tnUInt8(column % 2 == 1 && row % 2 == 1 ? 0 : (column + row) % 2 ? 12 : 34);
+    };
+    WriteLevel(2, spec);
+
+    // Level 1 won: the bonus is paid, level 2 loads and cannot be played.
+    Probe().CurrentLevel() = 1;
+    Probe().TimerCount3() = 0.0f;
+    Probe().JustFinishedLevel() = true;
+    Game().SetGameState(MyGame::GameLevelComplete);
+    ASSERT_TRUE(RunUntil(MyGame::GameMenu, 2000)) << Game().GetGameState();
+    const char* const line = "NewGame: no free cell for the farmer on level 2\n";
+    EXPECT_EQ(1u, Count(LogText(), line));
+    EXPECT_EQ(tnButton::DISABLED, Probe().MenuButtons()[MyGame::MenuResume].GetStage());
+    EXPECT_EQ(0u, Probe().Snake().GetSize());
+    EXPECT_EQ(0u, Probe().TargetList().Size());
+    EXPECT_EQ(0u, Probe().TrapList().Size());
+
+    // Nothing more happens: no second bonus, no second attempt.
+    const tnUInt32 gold = Probe().Gold();
+    RunFrames(30);
+    EXPECT_EQ(MyGame::GameMenu, Game().GetGameState());
+    EXPECT_EQ(gold, Probe().Gold());
+    EXPECT_EQ(1u, Count(LogText(), line));
+
+    // A new attempt at it fails the same way, and says so once more.
+    Game().SetGameState(MyGame::GameRunning);
+    Game().NewGame();
+    EXPECT_EQ(MyGame::GameMenu, Game().GetGameState());
+    EXPECT_EQ(2u, Count(LogText(), line));
+}
+
+TEST_F(LevelTest, LevelMusicStartsOnlyWhenOnAndNamedMid)
+{
+    Probe().MusicOn() = true;
+    ASSERT_TRUE(Game().LoadLevel(1));
+    testcontrol::MusicState music = testcontrol::GetMusicState();
+    EXPECT_TRUE(EndsWith(music.file, "sound/orchard.mid")) << music.file;
+    EXPECT_TRUE(music.looping);
+    EXPECT_EQ(tnMidiPlay::PLAYING, Probe().MidiPlay().GetPlayStatus());
+
+    // A name that is no MIDI file leaves the music as it was.
+    LevelSpec spec;
+    spec.music = "tune.wav";
+    WriteLevel(7, spec);
+    ASSERT_TRUE(Game().LoadLevel(7));
+    EXPECT_EQ(music.file, testcontrol::GetMusicState().file);
+    EXPECT_EQ(tnMidiPlay::PLAYING, Probe().MidiPlay().GetPlayStatus());
+
+    // With the music switched off the next tune does not start.
+    Probe().MusicOn() = false;
+    ASSERT_TRUE(Game().LoadLevel(2));
+    EXPECT_STREQ("river.mid", Probe().CurrentMusic());
+    EXPECT_EQ(music.file, testcontrol::GetMusicState().file);
+
+    Probe().MusicOn() = true;
+    ASSERT_TRUE(Game().LoadLevel(2));
+    EXPECT_TRUE(EndsWith(testcontrol::GetMusicState().file, "sound/river.mid"));
+}
+
+TEST_F(LevelTest, LoadingALevelSaysShoWhenSoundIsOn)
+{
+    auto started = [] {
+        std::size_t n = 0;
+        for (const testcontrol::SoundEvent& event : testcontrol::SoundEvents())
+            n += event.started ? 1 : 0;
+        return n;
+    };
+    Probe().SoundOn() = true;
+    testcontrol::ClearSoundEvents();
+    ASSERT_TRUE(Game().LoadLevel(1));
+    EXPECT_EQ(1u, started());
+    Probe().SoundOn() = false;
+    testcontrol::ClearSoundEvents();
+    ASSERT_TRUE(Game().LoadLevel(1));
+    EXPECT_EQ(0u, started());
+    // A refused level says nothing.
+    Probe().SoundOn() = true;
+    LevelSpec spec;
+    spec.width = 20;
+    WriteLevel(3, spec);
+    EXPECT_FALSE(Game().LoadLevel(3));
+    EXPECT_EQ(0u, started());
+}
