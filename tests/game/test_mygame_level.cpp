@@ -416,10 +416,18 @@ TEST_F(LevelTest, WalledInFieldReturnsToTheMenuOnce)
     EXPECT_EQ(2u, Count(LogText(), line));
 }
 
-TEST_F(LevelTest, LevelMusicStartsOnlyWhenOnAndNamedMid)
+TEST_F(LevelTest, LevelMusicAndShoFollowTheOptions)
 {
+    auto started = [] {
+        std::size_t n = 0;
+        for (const testcontrol::SoundEvent& event : testcontrol::SoundEvents())
+            n += event.started ? 1 : 0;
+        return n;
+    };
     Probe().MusicOn() = true;
+    testcontrol::ClearSoundEvents();
     ASSERT_TRUE(Game().LoadLevel(1));
+    EXPECT_EQ(1u, started()); // the level's "sho"
     testcontrol::MusicState music = testcontrol::GetMusicState();
     EXPECT_TRUE(EndsWith(music.file, "sound/orchard.mid")) << music.file;
     EXPECT_TRUE(music.looping);
@@ -433,9 +441,12 @@ TEST_F(LevelTest, LevelMusicStartsOnlyWhenOnAndNamedMid)
     EXPECT_EQ(music.file, testcontrol::GetMusicState().file);
     EXPECT_EQ(tnMidiPlay::PLAYING, Probe().MidiPlay().GetPlayStatus());
 
-    // With the music switched off the next tune does not start.
+    // With music and sound switched off the next tune and the effect stay silent.
     Probe().MusicOn() = false;
+    Probe().SoundOn() = false;
+    testcontrol::ClearSoundEvents();
     ASSERT_TRUE(Game().LoadLevel(2));
+    EXPECT_EQ(0u, started());
     EXPECT_STREQ("river.mid", Probe().CurrentMusic());
     EXPECT_EQ(music.file, testcontrol::GetMusicState().file);
 
@@ -444,27 +455,3 @@ TEST_F(LevelTest, LevelMusicStartsOnlyWhenOnAndNamedMid)
     EXPECT_TRUE(EndsWith(testcontrol::GetMusicState().file, "sound/river.mid"));
 }
 
-TEST_F(LevelTest, LoadingALevelSaysShoWhenSoundIsOn)
-{
-    auto started = [] {
-        std::size_t n = 0;
-        for (const testcontrol::SoundEvent& event : testcontrol::SoundEvents())
-            n += event.started ? 1 : 0;
-        return n;
-    };
-    Probe().SoundOn() = true;
-    testcontrol::ClearSoundEvents();
-    ASSERT_TRUE(Game().LoadLevel(1));
-    EXPECT_EQ(1u, started());
-    Probe().SoundOn() = false;
-    testcontrol::ClearSoundEvents();
-    ASSERT_TRUE(Game().LoadLevel(1));
-    EXPECT_EQ(0u, started());
-    // A refused level says nothing.
-    Probe().SoundOn() = true;
-    LevelSpec spec;
-    spec.width = 20;
-    WriteLevel(3, spec);
-    EXPECT_FALSE(Game().LoadLevel(3));
-    EXPECT_EQ(0u, started());
-}

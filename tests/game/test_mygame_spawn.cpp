@@ -202,19 +202,6 @@ TEST_F(SpawnTest, BasketFruitsFlyWithoutCells)
     EXPECT_EQ(0u, OccupiedCells());
 }
 
-TEST_F(SpawnTest, NoSamplesNoObjects)
-{
-    SetSamples(Probe().FruitList(), {});
-    SetSamples(Probe().ObjectList(), {});
-    EXPECT_TRUE(Game().CreateFruit(nullptr, skObject::UNKNOWN, -1, -1, true));
-    EXPECT_TRUE(Game().CreateObject(nullptr, skObject::UNKNOWN, -1, -1, true));
-    EXPECT_EQ(0u, Probe().TargetList().Size());
-    EXPECT_EQ(0u, Probe().TrapList().Size());
-    // A kind asked for by name needs no sample list.
-    EXPECT_TRUE(Game().CreateObject(nullptr, skObject::GOLD, -1, -1, true));
-    EXPECT_EQ(1u, Probe().TrapList().Size());
-}
-
 TEST_F(SpawnTest, ShortLivesNeverBecomeEndless)
 {
     Probe().TargetLife() = 1; // 1 - 3 would be -2 .. 4, and -1 means for ever
