@@ -1,0 +1,143 @@
+// What a player feels: the cost of start-up, of a menu frame and of a busy
+// play frame (update and draw), and of the loaders behind a level start.
+// Headless on the software renderer, the slowest path the game has.
+#include "applicationwindow.h"
+#include "mygameprobe.h"
+#include "tempgamedir.h"
+#include "testcontrol.h"
+#include "tnlog.h"
+#include "tnrgbaimage.h"
+#include "tntimer.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+// The program as the entry point builds it, stopped at the main menu.
+class RunningGame {
+public:
+    RunningGame() : m_kDir(), m_pkWindow(std::make_unique<ApplicationWindow>(1024, 768)), m_kProbe(Game())
+    {
+        OpenLog();
+        g_kTimer.Init();
+        g_kTimer.Start();
+        m_pkWindow->Create(nullptr, "Grovekeep", WS_POPUP | WS_VISIBLE | WS_SYSMENU, 101, 1024, 768);
+        m_bStarted = m_pkWindow->Init() == tnOK;
+        for (int i = 0; i < 10 && m_bStarted && Game().GetGameState() != MyGame::GameMenu; ++i)
+            Frame();
+        m_bStarted = m_bStarted && Game().GetGameState() == MyGame::GameMenu;
+    }
+    ~RunningGame()
+    {
+        m_pkWindow->Shutdown();
+        DestroyWindow(m_pkWindow->GetHandle());
+        CloseLog();
+    }
+
+    bool Started() const { return m_bStarted; }
+    MyGame& Game() { return m_pkWindow->GetGame(); }
+    MyGameProbe& Probe() { return m_kProbe; }
+
+    // One frame without the pacing wait: the work a frame costs.
+    void Frame()
+    {
+        MyGame& game = Game();
+        game.Clear(0xFF000000, nullptr);
+        game.StartFrame();
+        game.ProcessGame(0.033f);
+        game.Render();
+        game.EndFrame();
+    }
+
+private:
+    TempGameDir m_kDir;
+    std::unique_ptr<ApplicationWindow> m_pkWindow;
+    MyGameProbe m_kProbe;
+    bool m_bStarted = false;
+};
+
+void StartUp(benchmark::State& state)
+{
+    for (auto _ : state) {
+        RunningGame game;
+        if (!game.Started())
+            state.SkipWithError("the game did not reach its menu");
+    }
+}
+BENCHMARK(StartUp)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void MenuFrame(benchmark::State& state)
+{
+    RunningGame game;
+    for (auto _ : state)
+        game.Frame();
+}
+BENCHMARK(MenuFrame)->Unit(benchmark::kMillisecond);
+
+// A crowded field: a long chain, every fruit and trap slot filled, the grid
+// and the statements on.
+void BusyPlayFrame(benchmark::State& state)
+{
+    RunningGame game;
+    MyGameProbe& probe = game.Probe();
+    probe.Targets() = 10;
+    probe.Traps() = 10;
+    probe.GridOn() = true;
+    if (!game.Game().LoadLevel(8)) {
+        state.SkipWithError("level 8 did not load");
+        return;
+    }
+    game.Game().NewGame();
+    skObject* head = probe.Snake().GetHeadObject();
+    if (!head) {
+        state.SkipWithError("no farmer on the field");
+        return;
+    }
+    skObject fruit(probe.TargetABOList()[3], skObject::APPLE1, head->GetXPosition(), head->GetYPosition(), 30, 30);
+    for (int i = 0; i < 60; ++i)
+        probe.Snake().Insert(fruit);
+    for (int i = 0; i < 10; ++i)
+        probe.Statements().push_back(
+            tnStatement(300 + 40 * i, 400, tnStringC("Nice Hit..."), 0xFFFFFFFF, 4, 4));
+    for (auto _ : state) {
+        game.Frame();
+        probe.State() = MyGame::GameRunning; // stay in play whatever the step did
+    }
+}
+BENCHMARK(BusyPlayFrame)->Unit(benchmark::kMillisecond);
+
+void LoadLevel(benchmark::State& state)
+{
+    RunningGame game;
+    for (auto _ : state) {
+        if (!game.Game().LoadLevel(static_cast<unsigned short>(1 + state.iterations() % 12)))
+            state.SkipWithError("a level did not load");
+    }
+}
+BENCHMARK(LoadLevel)->Unit(benchmark::kMillisecond);
+
+void LoadBitmap(benchmark::State& state)
+{
+    TempGameDir dir;
+    for (auto _ : state) {
+        tnRGBAImage image;
+        benchmark::DoNotOptimize(image.LoadFromBitmap("../Graphics/help1.bmp"));
+    }
+}
+BENCHMARK(LoadBitmap)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Headless unless the caller chose a display.
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
