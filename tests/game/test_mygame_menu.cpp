@@ -1,0 +1,304 @@
+// The input side of the menu, the options, the level list, the top score,
+// the help pages and the final picture, driven by injected clicks and keys.
+#include "gamefixture.h"
+
+#include "dinput.h"
+#include "testcontrol.h"
+
+#include <filesystem>
+#include <string>
+
+namespace {
+
+const int kButtonX = 512;
+const int kFirstButtonY = 245;
+const int kListRowY = 156; // the middle of the level list's first row; rows are 20 pixels apart
+
+class Menu : public GameFixture {
+protected:
+    void SetUp() override
+    {
+        GameFixture::SetUp();
+        ReachMenu();
+        MovePointer(5, 5);
+        Frame();
+    }
+
+    static int StartedSounds()
+    {
+        int started = 0;
+        for (const testcontrol::SoundEvent& event : testcontrol::SoundEvents())
+            started += event.started ? 1 : 0;
+        return started;
+    }
+
+    void ClickMenu(MyGame::MenuButton button) { Click(kButtonX, kFirstButtonY + 50 * static_cast<int>(button)); }
+
+    void OpenOptions()
+    {
+        ClickMenu(MyGame::MenuOptions);
+        ASSERT_EQ(MyGame::GameOption, Game().GetGameState());
+    }
+
+    // A click in the middle of an option row.
+    void ClickRow(const RECT& row, int button = 0) { Click(row.left + 50, (row.top + row.bottom) / 2, button); }
+
+    void WriteLevelList(std::initializer_list<const char*> titles)
+    {
+        std::string list;
+        for (const char* title : titles) {
+            std::string record(40, '\0');
+            record.replace(0, std::string(title).size(), title);
+            list += record;
+        }
+        TempGameDir::WriteFile(Dir().Path("Data/Levels.dat"), list);
+    }
+};
+
+} // namespace
+
+TEST_F(Menu, HoverSoundPlaysOncePerEntryOntoAButton)
+{
+    testcontrol::ClearSoundEvents();
+    Probe().SoundOn() = false; // the menu's sounds play regardless
+    MovePointer(kButtonX, kFirstButtonY);
+    RunFrames(3);
+    EXPECT_EQ(1, StartedSounds());
+    EXPECT_EQ(tnButton::HIGHLIGHTED, Probe().MenuButtons()[MyGame::MenuNew].GetStage());
+    // Across to the next button: one more; off and back on: one more.
+    MovePointer(kButtonX, kFirstButtonY + 50);
+    RunFrames(2);
+    EXPECT_EQ(2, StartedSounds());
+    EXPECT_EQ(tnButton::ENABLED, Probe().MenuButtons()[MyGame::MenuNew].GetStage());
+    MovePointer(5, 5);
+    Frame();
+    MovePointer(kButtonX, kFirstButtonY + 50);
+    RunFrames(2);
+    EXPECT_EQ(3, StartedSounds());
+    // The disabled "Resume" is skipped: no sound, no highlight.
+    MovePointer(kButtonX, kFirstButtonY + 150);
+    RunFrames(2);
+    EXPECT_EQ(3, StartedSounds());
+    EXPECT_EQ(tnButton::DISABLED, Probe().MenuButtons()[MyGame::MenuResume].GetStage());
+}
+
+TEST_F(Menu, DisabledResumeCannotBeClickedEnabledResumeReturnsToPlay)
+{
+    testcontrol::ClearSoundEvents();
+    ClickMenu(MyGame::MenuResume);
+    EXPECT_EQ(MyGame::GameMenu, Game().GetGameState());
+    EXPECT_EQ(0, StartedSounds());
+
+    Probe().MenuButtons()[MyGame::MenuResume].SetStage(tnButton::ENABLED);
+    ClickMenu(MyGame::MenuResume);
+    EXPECT_EQ(MyGame::GameRunning, Game().GetGameState());
+    EXPECT_EQ(tnButton::DISABLED, Probe().MenuButtons()[MyGame::MenuResume].GetStage());
+    EXPECT_EQ(2, StartedSounds()); // the hover and the click
+}
+
+TEST_F(Menu, QuitEndsTheProgram)
+{
+    ClickMenu(MyGame::MenuQuit);
+    EXPECT_EQ(MyGame::GameQuit, Game().GetGameState());
+    EXPECT_EQ(tnNotOK, Game().ProcessGame(0.016f));
+}
+
+TEST_F(Menu, OptionTogglesAndSpeedCycles)
+{
+    OpenOptions();
+    ClickRow(Probe().OptionMusicPanel());
+    EXPECT_FALSE(Probe().MusicOn());
+    ClickRow(Probe().OptionMusicPanel(), 1); // the right button does nothing here
+    EXPECT_FALSE(Probe().MusicOn());
+    ClickRow(Probe().OptionMusicPanel());
+    EXPECT_TRUE(Probe().MusicOn());
+    ClickRow(Probe().OptionSoundPanel());
+    EXPECT_FALSE(Probe().SoundOn());
+    ClickRow(Probe().OptionGridPanel());
+    EXPECT_TRUE(Probe().GridOn());
+    // The last row under the pointer stays highlighted.
+    EXPECT_EQ(Probe().OptionGridPanel().top, Probe().Selected().top);
+
+    for (int expected : {80, 60, 40, 20, 100}) {
+        ClickRow(Probe().OptionSpeedPanel());
+        EXPECT_EQ(expected, Probe().Speed());
+    }
+    Probe().Speed() = 20;
+    for (int expected : {40, 60, 80, 100, 20}) {
+        ClickRow(Probe().OptionSpeedPanel(), 1);
+        EXPECT_EQ(expected, Probe().Speed());
+    }
+}
+
+TEST_F(Menu, PlayerSpeedHalvesAndDoublesWithWrapAndZeroStays)
+{
+    OpenOptions();
+    const RECT& row = Probe().OptionPlayerSpeedPanel();
+    ClickRow(row);
+    EXPECT_EQ(0, Probe().PlayerSpeed());
+    ClickRow(row, 1);
+    EXPECT_EQ(0, Probe().PlayerSpeed());
+
+    Probe().PlayerSpeed() = 16;
+    for (int expected : {8, 4, 2, 16}) {
+        ClickRow(row);
+        EXPECT_EQ(expected, Probe().PlayerSpeed());
+    }
+    Probe().PlayerSpeed() = 2;
+    for (int expected : {4, 8, 16, 2}) {
+        ClickRow(row, 1);
+        EXPECT_EQ(expected, Probe().PlayerSpeed());
+    }
+}
+
+TEST_F(Menu, EscapeUndoesEveryOptionSaveKeepsThemAndSpeedsUpTheChain)
+{
+    Probe().PlayerSpeed() = 4;
+    Probe().Snake().Init(4);
+    OpenOptions();
+    ClickRow(Probe().OptionMusicPanel());
+    ClickRow(Probe().OptionSoundPanel());
+    ClickRow(Probe().OptionGridPanel());
+    ClickRow(Probe().OptionSpeedPanel());
+    ClickRow(Probe().OptionPlayerSpeedPanel(), 1);
+    ASSERT_EQ(8, Probe().PlayerSpeed());
+    TapKey(DIK_ESCAPE);
+    EXPECT_EQ(MyGame::GameMenu, Game().GetGameState());
+    EXPECT_TRUE(Probe().MusicOn());
+    EXPECT_TRUE(Probe().SoundOn());
+    EXPECT_FALSE(Probe().GridOn());
+    EXPECT_EQ(100, Probe().Speed());
+    EXPECT_EQ(4, Probe().PlayerSpeed());
+    EXPECT_EQ(4, Probe().Snake().GetSpeed());
+
+    OpenOptions();
+    ClickRow(Probe().OptionGridPanel());
+    ClickRow(Probe().OptionPlayerSpeedPanel());
+    const tnButton& save = Probe().BackButton();
+    Click(save.GetX() + save.GetWidth() / 2, save.GetY() + save.GetHeight() / 2);
+    EXPECT_EQ(MyGame::GameMenu, Game().GetGameState());
+    EXPECT_TRUE(Probe().GridOn());
+    EXPECT_EQ(2, Probe().PlayerSpeed());
+    EXPECT_EQ(2, Probe().Snake().GetSpeed());
+    EXPECT_EQ(0, Probe().Selected().right - Probe().Selected().left);
+}
+
+TEST_F(Menu, LevelListRowsAndPickingTheSecondLoadsLevelTwo)
+{
+    WriteLevelList({"Apple Orchard", "Down the River", "Pear Hill"});
+    Probe().CurrentSound() = MyGame::SoundRain;
+    Probe().Gold() = 700;
+    ClickMenu(MyGame::MenuNew);
+    ASSERT_EQ(MyGame::GameNew, Game().GetGameState());
+    ASSERT_NE(nullptr, Probe().ComboList());
+    EXPECT_EQ(3u, Probe().ComboList()->GetRowCount());
+    EXPECT_EQ(3, Probe().AvailableLevel());
+    EXPECT_EQ(MyGame::NoSound, Probe().CurrentSound());
+    EXPECT_EQ(3, Probe().PlayerLife());
+
+    Click(400, kListRowY + 20);
+    EXPECT_EQ(nullptr, Probe().ComboList());
+    EXPECT_EQ(2, Probe().CurrentLevel());
+    EXPECT_EQ(0u, Probe().Gold());
+    EXPECT_EQ(MyGame::GameRunning, Game().GetGameState());
+    EXPECT_GT(Probe().Snake().GetSize(), 0u);
+}
+
+TEST_F(Menu, LevelListEscapeAndAFailedLoadStayOrLeave)
+{
+    // A listed level whose file is gone: the list stays and says so.
+    WriteLevelList({"Apple Orchard", "Down the River"});
+    std::filesystem::remove(Dir().Path("Data/Level2.dat"));
+    ClickMenu(MyGame::MenuNew);
+    Click(400, kListRowY + 20);
+    EXPECT_EQ(MyGame::GameNew, Game().GetGameState());
+    EXPECT_NE(nullptr, Probe().ComboList());
+    EXPECT_NE(std::string::npos, LogText().find("Load failed"));
+
+    TapKey(DIK_ESCAPE);
+    EXPECT_EQ(MyGame::GameMenu, Game().GetGameState());
+    EXPECT_EQ(nullptr, Probe().ComboList());
+}
+
+TEST_F(Menu, HelpPagesOneTwoAndBackToTheMenu)
+{
+    ClickMenu(MyGame::MenuHelp);
+    ASSERT_EQ(MyGame::GameHelp, Game().GetGameState());
+    EXPECT_EQ(1, Probe().CurrentHelpPage());
+    EXPECT_GT(Probe().HelpImage().GetWidth(), 0u);
+    // Space held: the next page comes only after a quarter second.
+    PressKey(DIK_SPACE);
+    Frame();
+    EXPECT_EQ(1, Probe().CurrentHelpPage());
+    ASSERT_LT(Probe().TimerCount(), 0.25f);
+    Probe().TimerCount() = 0.3f;
+    Frame();
+    EXPECT_EQ(2, Probe().CurrentHelpPage());
+    EXPECT_EQ(MyGame::GameHelp, Game().GetGameState());
+    ReleaseKey(DIK_SPACE);
+    Frame();
+    EXPECT_EQ(2, Probe().CurrentHelpPage());
+    TapKey(DIK_SPACE);
+    EXPECT_EQ(MyGame::GameMenu, Game().GetGameState());
+    EXPECT_EQ(0, Probe().CurrentHelpPage());
+    // Left with the timer restarted (the frame's step is added after it).
+    EXPECT_LT(Probe().TimerCount(), 0.25f);
+    EXPECT_EQ(0u, Probe().HelpImage().GetWidth());
+
+    // Escape from the first page, and a missing page keeps the help closed.
+    ClickMenu(MyGame::MenuHelp);
+    ASSERT_EQ(MyGame::GameHelp, Game().GetGameState());
+    Probe().TimerCount() = 0.3f;
+    TapKey(DIK_ESCAPE);
+    EXPECT_EQ(MyGame::GameMenu, Game().GetGameState());
+    EXPECT_EQ(0, Probe().CurrentHelpPage());
+    EXPECT_EQ(0u, Probe().HelpImage().GetWidth());
+    std::filesystem::remove(Dir().Path("Graphics/help1.bmp"));
+    ClickMenu(MyGame::MenuHelp);
+    EXPECT_EQ(MyGame::GameMenu, Game().GetGameState());
+    EXPECT_EQ(0, Probe().CurrentHelpPage());
+}
+
+TEST_F(Menu, TopScoreIsReadOnceARun)
+{
+    TempGameDir::WriteFile(Dir().Path("Data/score.dat"), std::string("\x88\x13\x00\x00", 4)); // 5000
+    Probe().LoadedTopScore() = false;
+    ClickMenu(MyGame::MenuTopScore);
+    ASSERT_EQ(MyGame::GameTopScore, Game().GetGameState());
+    EXPECT_EQ(5000u, Probe().HighestGold());
+    EXPECT_TRUE(Probe().LoadedTopScore());
+    TapKey(DIK_ESCAPE);
+    ASSERT_EQ(MyGame::GameMenu, Game().GetGameState());
+
+    TempGameDir::WriteFile(Dir().Path("Data/score.dat"), std::string("\x28\x23\x00\x00", 4)); // 9000
+    ClickMenu(MyGame::MenuTopScore);
+    EXPECT_EQ(5000u, Probe().HighestGold());
+    TapKey(DIK_ESCAPE);
+}
+
+TEST_F(Menu, WinningTheLastLevelWritesTheRecordAndShowsTheFinalPicture)
+{
+    Probe().HighestGold() = 10;
+    Probe().Gold() = 40000;
+    Probe().CurrentLevel() = 12; // the last level there is
+    Probe().Snake().Init(4);
+    Probe().State() = MyGame::GameLevelComplete;
+    Probe().TimerCount3() = 0.5f;
+    Probe().Bonus() = 0;
+    Probe().BonusLeft() = 0;
+    Frame();
+    ASSERT_EQ(MyGame::GameComplete, Game().GetGameState());
+    EXPECT_EQ(std::string("\x40\x9C\x00\x00", 4), TempGameDir::ReadFile(Dir().Path("Data/score.dat")));
+    EXPECT_EQ(40000u, Probe().HighestGold());
+    EXPECT_GT(Probe().HelpImage().GetWidth(), 0u);
+    Frame();
+    EXPECT_FALSE(SaveScreenshot("final_picture").empty());
+
+    PressKey(DIK_ESCAPE);
+    Frame();
+    EXPECT_EQ(MyGame::GameMenu, Game().GetGameState());
+    EXPECT_EQ(static_cast<tnUInt32>(DIK_ESCAPE), Probe().PrevKeyPress());
+    EXPECT_EQ(0u, Probe().HelpImage().GetWidth());
+    ReleaseKey(DIK_ESCAPE);
+    Frame();
+}
