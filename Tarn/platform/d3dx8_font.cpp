@@ -6,6 +6,8 @@
 #include "sdl_font.h"
 #include "testcontrol.h"
 
+#include <cstring>
+
 namespace {
 
 class FontImpl : public platform::RefCounted<ID3DXFont> {
@@ -44,10 +46,21 @@ public:
             return 0;
         if (!m_pkDevice->IsOperational())
             return 0;
-        return m_pkGlyphs->Draw(text, count, rect, format, colour);
+        return m_pkGlyphs->Draw(text, count, rect, SingleLineCaption(text, count, format), colour);
     }
 
 private:
+    // A caption of one line asked to sit in the middle (or at the bottom) of
+    // its box is placed there, as the buttons' captions expect; text that
+    // wraps or breaks keeps the top, as GDI does.
+    static DWORD SingleLineCaption(LPCSTR text, int count, DWORD format)
+    {
+        if (!(format & (DT_VCENTER | DT_BOTTOM)) || (format & DT_WORDBREAK))
+            return format;
+        std::size_t length = count < 0 ? std::strlen(text) : static_cast<std::size_t>(count);
+        return std::memchr(text, '\n', length) ? format : (format | DT_SINGLELINE);
+    }
+
     ~FontImpl() override
     {
         delete m_pkGlyphs;

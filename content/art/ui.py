@@ -7,8 +7,9 @@ OUT = (20, 20, 30)
 
 
 def button(stage):
-    """128 x 32: 0 disabled (grey), 1 enabled (green wood), 2 highlighted (warm gold)."""
-    top, bottom = [((150, 150, 150), (95, 95, 100)), (hexc('5fb84a'), hexc('2f7a2a')), (hexc('ffd060'), hexc('e07a10'))][stage]
+    """128 x 32: 0 disabled (dark slate, so the game's grey caption still reads),
+    1 enabled (green wood), 2 highlighted (warm gold)."""
+    top, bottom = [((78, 86, 96), (44, 50, 58)), (hexc('5fb84a'), hexc('2f7a2a')), (hexc('ffd060'), hexc('e07a10'))][stage]
     cv = Canvas(128, 32)
     cv.rrect(0, 0, 128, 32, 9, scale(bottom, 0.55))
     cv.rrect(2, 2, 126, 30, 7, lambda x, y: mix(top, bottom, (y - 2) / 28))

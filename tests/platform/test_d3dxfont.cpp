@@ -124,9 +124,14 @@ TEST_F(D3DXFontTest, AlignsLeftCentreRightAndVerticalCentre)
     EXPECT_GE(left.top, 100);
     EXPECT_LE(left.bottom, 120);
     EXPECT_NEAR(150, (middle.top + middle.bottom) / 2.0, 3);
-    // Vertical centring needs a single line, as in GDI.
-    Box multi = Draw("Level 1", rect, DT_VCENTER);
-    EXPECT_EQ(left.top, multi.top);
+    // A one-line caption is centred without DT_SINGLELINE too; wrapping or
+    // broken text keeps the top.
+    Box caption = Draw("Level 1", rect, DT_CENTER | DT_VCENTER);
+    EXPECT_EQ(middle.top, caption.top);
+    Box lines = Draw("Level\n1", rect, DT_VCENTER);
+    EXPECT_EQ(left.top, lines.top);
+    Box wrapped = Draw("Level 1", rect, DT_VCENTER | DT_WORDBREAK);
+    EXPECT_EQ(left.top, wrapped.top);
 }
 
 TEST_F(D3DXFontTest, WordBreakWrapsInsideTheWidthAndClipsUnlessTold)
