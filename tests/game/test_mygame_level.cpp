@@ -2,7 +2,7 @@
 
 #include "testcontrol.h"
 
-#include <cstdlib>
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -82,14 +82,6 @@ std::string LevelBytes(const LevelSpec& spec)
     return out + GameSection(spec);
 }
 
-std::size_t Count(const std::string& text, const std::string& part)
-{
-    std::size_t count = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++count;
-    return count;
-}
-
 bool EndsWith(const std::string& text, const std::string& end)
 {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
@@ -105,10 +97,7 @@ std::vector<tnUInt16> Samples(tnVector<tnUInt16>& list)
 
 bool Contains(const std::vector<tnUInt16>& list, long value)
 {
-    for (tnUInt16 item : list)
-        if (item == value)
-            return true;
-    return false;
+    return std::find(list.begin(), list.end(), value) != list.end();
 }
 
 class LevelTest : public GameFixture {
@@ -144,6 +133,23 @@ protected:
         return cell && (cell->m_iStaticObj < 12 || (cell->m_iStaticObj >= 18 && cell->m_iStaticObj <= 33));
     }
 
+    // Level 1's game section, as its source says: 8 fruits to carry at speed
+    // 4 to the orchard tune, 4 of apple, green apple, pear living 40 s, 2 of
+    // gold and more-fruits living 30 s.
+    void ExpectLevelOne()
+    {
+        EXPECT_STREQ("Apple Orchard", Probe().Map().GetTitle());
+        EXPECT_EQ(8, Probe().ObjectiveTargets());
+        EXPECT_EQ(4, Probe().PlayerSpeed());
+        EXPECT_STREQ("orchard.mid", Probe().CurrentMusic());
+        EXPECT_EQ(40, Probe().TargetLife());
+        EXPECT_EQ(4, Probe().Targets());
+        EXPECT_EQ((std::vector<tnUInt16>{0, 1, 2}), Samples(Probe().FruitList()));
+        EXPECT_EQ(30, Probe().TrapLife());
+        EXPECT_EQ(2, Probe().Traps());
+        EXPECT_EQ((std::vector<tnUInt16>{15, 10}), Samples(Probe().ObjectList()));
+    }
+
     // The cell of a sprite centred at (x, y) with the given size; false
     // when the centre is not where a sprite on a cell has it.
     bool CellOf(skObject& object, tnInt32& column, tnInt32& row)
@@ -177,29 +183,22 @@ protected:
         EXPECT_EQ(fruits.empty() ? 0u : Probe().Targets(), Probe().TargetList().Size());
         EXPECT_EQ(traps.empty() ? 0u : Probe().Traps(), Probe().TrapList().Size());
         std::size_t registered = 0;
-        auto& targets = Probe().TargetList();
-        for (targets.Reset(); targets.IsIteratorValid(); targets.Next()) {
-            skObject& fruit = targets.GetCurrentItem();
-            EXPECT_TRUE(Contains(fruits, fruit.GetObjectType() - skObject::APPLE1)) << fruit.GetObjectType();
-            ASSERT_TRUE(CellOf(fruit, column, row));
-            ASSERT_NE(nullptr, Cell(column, row));
-            EXPECT_TRUE(Placeable(Cell(column, row)->m_iStaticObj));
-            EXPECT_EQ(&fruit, Cell(column, row)->m_pkObject);
-            ++registered;
-        }
-        auto& list = Probe().TrapList();
-        for (list.Reset(); list.IsIteratorValid(); list.Next()) {
-            skObject& trap = list.GetCurrentItem();
-            EXPECT_TRUE(Contains(traps, trap.GetObjectType() - skObject::RAIN)) << trap.GetObjectType();
-            ASSERT_TRUE(CellOf(trap, column, row));
-            // A large sprite lies wholly on the field.
-            EXPECT_LE(column * 32 + trap.GetABO().GetWidth(), Probe().XGrids() * 32);
-            EXPECT_LE(row * 32 + trap.GetABO().GetHeight(), Probe().YGrids() * 32);
-            if (trap.GetObjectType() == skObject::TORNADO)
-                continue;
-            EXPECT_TRUE(Placeable(Cell(column, row)->m_iStaticObj));
-            EXPECT_EQ(&trap, Cell(column, row)->m_pkObject);
-            ++registered;
+        for (auto* list : {&Probe().TargetList(), &Probe().TrapList()}) {
+            const bool fruit = list == &Probe().TargetList();
+            for (list->Reset(); list->IsIteratorValid(); list->Next()) {
+                skObject& object = list->GetCurrentItem();
+                const long sample = object.GetObjectType() - (fruit ? skObject::APPLE1 : skObject::RAIN);
+                EXPECT_TRUE(Contains(fruit ? fruits : traps, sample)) << object.GetObjectType();
+                ASSERT_TRUE(CellOf(object, column, row));
+                // A large sprite lies wholly on the field.
+                EXPECT_LE(column * 32 + object.GetABO().GetWidth(), Probe().XGrids() * 32);
+                EXPECT_LE(row * 32 + object.GetABO().GetHeight(), Probe().YGrids() * 32);
+                if (object.GetObjectType() == skObject::TORNADO)
+                    continue;
+                EXPECT_TRUE(Placeable(Cell(column, row)->m_iStaticObj));
+                EXPECT_EQ(&object, Cell(column, row)->m_pkObject);
+                ++registered;
+            }
         }
         std::size_t occupied = 0;
         for (tnInt32 r = 0; r < Probe().YGrids(); ++r)
@@ -214,21 +213,9 @@ protected:
 TEST_F(LevelTest, FirstLevelStartsWithItsOwnSection)
 {
     ASSERT_TRUE(Game().LoadLevel(1));
-    // As the level's source says: 8 fruits to carry at speed 4 to the
-    // orchard tune, 4 of apple, green apple, pear living 40 s, 2 of gold
-    // and more-fruits living 30 s.
-    EXPECT_STREQ("Apple Orchard", Probe().Map().GetTitle());
-    EXPECT_EQ(8, Probe().ObjectiveTargets());
-    EXPECT_EQ(4, Probe().PlayerSpeed());
-    EXPECT_STREQ("orchard.mid", Probe().CurrentMusic());
-    EXPECT_EQ(40, Probe().TargetLife());
-    EXPECT_EQ(4, Probe().Targets());
+    ExpectLevelOne();
     EXPECT_EQ(3, Probe().AvailableTargets());
-    EXPECT_EQ((std::vector<tnUInt16>{0, 1, 2}), Samples(Probe().FruitList()));
-    EXPECT_EQ(30, Probe().TrapLife());
-    EXPECT_EQ(2, Probe().Traps());
     EXPECT_EQ(2, Probe().AvailableTraps());
-    EXPECT_EQ((std::vector<tnUInt16>{15, 10}), Samples(Probe().ObjectList()));
     // Three fruit and two trap samples: the section is 66 bytes, nothing after it.
     EXPECT_EQ(tnMap::HeaderSize + 27u * 23u * 8u + 66u,
               TempGameDir::ReadFile(Dir().Path("Data/Level1.dat")).size());
@@ -251,7 +238,7 @@ TEST_F(LevelTest, EveryGeneratedLevelStartsOnASoundField)
         ExpectSoundStart();
     }
     EXPECT_FALSE(Game().LoadLevel(13));
-    EXPECT_EQ(1u, Count(LogText(), "LoadLevel: no level file ../Data/Level13.dat\n"));
+    EXPECT_EQ(1u, CountInLog("LoadLevel: no level file ../Data/Level13.dat\n"));
 }
 
 TEST_F(LevelTest, GameSectionFieldsAreReadFromTheirOffsets)
@@ -309,18 +296,11 @@ TEST_F(LevelTest, RefusedLevelsChangeNothing)
         c.spoil(spec);
         WriteLevel(5, spec);
         Probe().JustFinishedLevel() = true;
-        const std::size_t before = Count(LogText(), "LoadLevel: ../Data/Level5.dat refused, ");
+        const std::size_t before = CountInLog("LoadLevel: ../Data/Level5.dat refused, ");
         EXPECT_FALSE(Game().LoadLevel(5));
-        EXPECT_EQ(before + 1, Count(LogText(), "LoadLevel: ../Data/Level5.dat refused, "));
+        EXPECT_EQ(before + 1, CountInLog("LoadLevel: ../Data/Level5.dat refused, "));
         // Level 1 stays whole: its map, its section, the unlocked levels.
-        EXPECT_STREQ("Apple Orchard", Probe().Map().GetTitle());
-        EXPECT_EQ(8, Probe().ObjectiveTargets());
-        EXPECT_EQ(4, Probe().PlayerSpeed());
-        EXPECT_STREQ("orchard.mid", Probe().CurrentMusic());
-        EXPECT_EQ(40, Probe().TargetLife());
-        EXPECT_EQ((std::vector<tnUInt16>{0, 1, 2}), Samples(Probe().FruitList()));
-        EXPECT_EQ(30, Probe().TrapLife());
-        EXPECT_EQ((std::vector<tnUInt16>{15, 10}), Samples(Probe().ObjectList()));
+        ExpectLevelOne();
         EXPECT_EQ(available, Probe().AvailableLevel());
         EXPECT_EQ(list, LevelList());
     }
@@ -396,7 +376,7 @@ TEST_F(LevelTest, WalledInFieldReturnsToTheMenuOnce)
     Game().SetGameState(MyGame::GameLevelComplete);
     ASSERT_TRUE(RunUntil(MyGame::GameMenu, 2000)) << Game().GetGameState();
     const char* const line = "NewGame: no free cell for the farmer on level 2\n";
-    EXPECT_EQ(1u, Count(LogText(), line));
+    EXPECT_EQ(1u, CountInLog(line));
     EXPECT_EQ(tnButton::DISABLED, Probe().MenuButtons()[MyGame::MenuResume].GetStage());
     EXPECT_EQ(0u, Probe().Snake().GetSize());
     EXPECT_EQ(0u, Probe().TargetList().Size());
@@ -407,27 +387,21 @@ TEST_F(LevelTest, WalledInFieldReturnsToTheMenuOnce)
     RunFrames(30);
     EXPECT_EQ(MyGame::GameMenu, Game().GetGameState());
     EXPECT_EQ(gold, Probe().Gold());
-    EXPECT_EQ(1u, Count(LogText(), line));
+    EXPECT_EQ(1u, CountInLog(line));
 
     // A new attempt at it fails the same way, and says so once more.
     Game().SetGameState(MyGame::GameRunning);
     Game().NewGame();
     EXPECT_EQ(MyGame::GameMenu, Game().GetGameState());
-    EXPECT_EQ(2u, Count(LogText(), line));
+    EXPECT_EQ(2u, CountInLog(line));
 }
 
 TEST_F(LevelTest, LevelMusicAndShoFollowTheOptions)
 {
-    auto started = [] {
-        std::size_t n = 0;
-        for (const testcontrol::SoundEvent& event : testcontrol::SoundEvents())
-            n += event.started ? 1 : 0;
-        return n;
-    };
     Probe().MusicOn() = true;
     testcontrol::ClearSoundEvents();
     ASSERT_TRUE(Game().LoadLevel(1));
-    EXPECT_EQ(1u, started()); // the level's "sho"
+    EXPECT_EQ(1u, StartedSounds()); // the level's "sho"
     testcontrol::MusicState music = testcontrol::GetMusicState();
     EXPECT_TRUE(EndsWith(music.file, "sound/orchard.mid")) << music.file;
     EXPECT_TRUE(music.looping);
@@ -446,7 +420,7 @@ TEST_F(LevelTest, LevelMusicAndShoFollowTheOptions)
     Probe().SoundOn() = false;
     testcontrol::ClearSoundEvents();
     ASSERT_TRUE(Game().LoadLevel(2));
-    EXPECT_EQ(0u, started());
+    EXPECT_EQ(0u, StartedSounds());
     EXPECT_STREQ("river.mid", Probe().CurrentMusic());
     EXPECT_EQ(music.file, testcontrol::GetMusicState().file);
 

@@ -24,14 +24,6 @@ protected:
         Frame();
     }
 
-    static int StartedSounds()
-    {
-        int started = 0;
-        for (const testcontrol::SoundEvent& event : testcontrol::SoundEvents())
-            started += event.started ? 1 : 0;
-        return started;
-    }
-
     void ClickMenu(MyGame::MenuButton button) { Click(kButtonX, kFirstButtonY + 50 * static_cast<int>(button)); }
 
     void OpenOptions()
@@ -63,22 +55,22 @@ TEST_F(Menu, HoverSoundPlaysOncePerEntryOntoAButton)
     Probe().SoundOn() = false; // the menu's sounds play regardless
     MovePointer(kButtonX, kFirstButtonY);
     RunFrames(3);
-    EXPECT_EQ(1, StartedSounds());
+    EXPECT_EQ(1u, StartedSounds());
     EXPECT_EQ(tnButton::HIGHLIGHTED, Probe().MenuButtons()[MyGame::MenuNew].GetStage());
     // Across to the next button: one more; off and back on: one more.
     MovePointer(kButtonX, kFirstButtonY + 50);
     RunFrames(2);
-    EXPECT_EQ(2, StartedSounds());
+    EXPECT_EQ(2u, StartedSounds());
     EXPECT_EQ(tnButton::ENABLED, Probe().MenuButtons()[MyGame::MenuNew].GetStage());
     MovePointer(5, 5);
     Frame();
     MovePointer(kButtonX, kFirstButtonY + 50);
     RunFrames(2);
-    EXPECT_EQ(3, StartedSounds());
+    EXPECT_EQ(3u, StartedSounds());
     // The disabled "Resume" is skipped: no sound, no highlight.
     MovePointer(kButtonX, kFirstButtonY + 150);
     RunFrames(2);
-    EXPECT_EQ(3, StartedSounds());
+    EXPECT_EQ(3u, StartedSounds());
     EXPECT_EQ(tnButton::DISABLED, Probe().MenuButtons()[MyGame::MenuResume].GetStage());
 }
 
@@ -87,13 +79,13 @@ TEST_F(Menu, DisabledResumeCannotBeClickedEnabledResumeReturnsToPlay)
     testcontrol::ClearSoundEvents();
     ClickMenu(MyGame::MenuResume);
     EXPECT_EQ(MyGame::GameMenu, Game().GetGameState());
-    EXPECT_EQ(0, StartedSounds());
+    EXPECT_EQ(0u, StartedSounds());
 
     Probe().MenuButtons()[MyGame::MenuResume].SetStage(tnButton::ENABLED);
     ClickMenu(MyGame::MenuResume);
     EXPECT_EQ(MyGame::GameRunning, Game().GetGameState());
     EXPECT_EQ(tnButton::DISABLED, Probe().MenuButtons()[MyGame::MenuResume].GetStage());
-    EXPECT_EQ(2, StartedSounds()); // the hover and the click
+    EXPECT_EQ(2u, StartedSounds()); // the hover and the click
 }
 
 TEST_F(Menu, QuitEndsTheProgram)

@@ -217,20 +217,13 @@ TEST_F(SpawnTest, ShortLivesNeverBecomeEndless)
 TEST_F(SpawnTest, CrowdedFieldsEndTheSearch)
 {
     const std::string timeout = "Failed to create a fruit, timeout\n";
-    auto count = [this](const std::string& text) {
-        std::string log = LogText();
-        std::size_t n = 0;
-        for (std::size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + 1))
-            ++n;
-        return n;
-    };
 
     // Trees everywhere: after its tries the search takes a cell without an object.
     FillCells(tnMap::TREE1, nullptr);
     Game().CreateFruit(nullptr, skObject::UNKNOWN, -1, -1, true);
     EXPECT_EQ(1u, Probe().TargetList().Size());
     EXPECT_EQ(1u, OccupiedCells());
-    EXPECT_GE(count(timeout), 1u);
+    EXPECT_GE(CountInLog(timeout), 1u);
 
     // One cell left without an object: found, whatever the draws.
     int dummy = 0;
@@ -245,32 +238,26 @@ TEST_F(SpawnTest, CrowdedFieldsEndTheSearch)
     Game().CreateObject(nullptr, skObject::UNKNOWN, -1, -1, true);
     EXPECT_EQ(2u, Probe().TargetList().Size());
     EXPECT_EQ(0u, Probe().TrapList().Size());
-    EXPECT_EQ(1u, count("Failed to create a fruit, no free cell\n"));
-    EXPECT_EQ(1u, count("Failed to create an object, no free cell\n"));
-    EXPECT_GE(count("Failed to create an object, timeout\n"), 1u);
+    EXPECT_EQ(1u, CountInLog("Failed to create a fruit, no free cell\n"));
+    EXPECT_EQ(1u, CountInLog("Failed to create an object, no free cell\n"));
+    EXPECT_GE(CountInLog("Failed to create an object, timeout\n"), 1u);
 }
 
 TEST_F(SpawnTest, FireRainAndTornadoAnnounceThemselves)
 {
-    auto started = [] {
-        std::size_t n = 0;
-        for (const testcontrol::SoundEvent& event : testcontrol::SoundEvents())
-            n += event.started ? 1 : 0;
-        return n;
-    };
     Probe().SoundOn() = true;
     const skObject::ObjectType loud[] = {skObject::FIRE, skObject::RAIN, skObject::TORNADO};
     for (skObject::ObjectType kind : loud) {
         testcontrol::ClearSoundEvents();
         Game().CreateObject(nullptr, kind, -1, -1, true);
-        EXPECT_EQ(1u, started()) << kind;
+        EXPECT_EQ(1u, StartedSounds()) << kind;
     }
     testcontrol::ClearSoundEvents();
     Game().CreateObject(nullptr, skObject::GOLD, -1, -1, true);
     Game().CreateObject(nullptr, skObject::BOMB, -1, -1, true);
     Game().CreateFruit(nullptr, skObject::UNKNOWN, -1, -1, true);
-    EXPECT_EQ(0u, started());
+    EXPECT_EQ(0u, StartedSounds());
     Probe().SoundOn() = false;
     Game().CreateObject(nullptr, skObject::FIRE, -1, -1, true);
-    EXPECT_EQ(0u, started());
+    EXPECT_EQ(0u, StartedSounds());
 }

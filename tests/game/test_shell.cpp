@@ -105,16 +105,6 @@ TEST_F(ShellTest, QuickFrameIsHeldToAThirtiethOfASecondMostlyAsleep)
     EXPECT_GE(testcontrol::SleptMilliseconds(), 29u);
 }
 
-TEST_F(ShellTest, GameSpeedDelayLengthensTheFrame)
-{
-    window.Frame();
-    window.GetGame().SetSpeed(20); // sleeps 60 ms a frame
-    testcontrol::ResetSleptMilliseconds();
-    window.Frame();
-    EXPECT_EQ(60u, testcontrol::SleptMilliseconds());
-    EXPECT_EQ(16u, window.GetGame().GetFPS()); // 1 / 0.060...
-}
-
 TEST_F(ShellTest, QuitFromTheGameEndsTheFrameBeforeRenderingAndPacing)
 {
     window.GetGame().SetGameState(MyGame::GameQuit);
@@ -141,26 +131,21 @@ TEST_F(ShellTest, NothingRunsWhileInactiveAndCloseEndsTheLoop)
     EXPECT_EQ(MyGame::GameIntro, window.GetGame().GetGameState());
 }
 
-TEST_F(ShellTest, OnlyPointerMessagesMoveTheMouse)
+TEST_F(ShellTest, OnlyPointerMessagesMoveTheMouseAndActivationSetsTheFlag)
 {
     window.MessageHandler(window.GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(300, 200));
     EXPECT_EQ(300u, tnMouse::GetX());
     EXPECT_EQ(200u, tnMouse::GetY());
     window.MessageHandler(window.GetHandle(), WM_PAINT, 0, 0);
+    window.MessageHandler(window.GetHandle(), WM_ACTIVATEAPP, 0, 0);
+    EXPECT_FALSE(window.IsActive());
     window.MessageHandler(window.GetHandle(), WM_ACTIVATEAPP, 1, 0);
+    EXPECT_TRUE(window.IsActive());
     EXPECT_EQ(300u, tnMouse::GetX());
     EXPECT_EQ(200u, tnMouse::GetY());
     window.MessageHandler(window.GetHandle(), WM_LBUTTONDOWN, 0, MAKELPARAM(1023, 767));
     EXPECT_EQ(1023u, tnMouse::GetX());
     EXPECT_EQ(767u, tnMouse::GetY());
-}
-
-TEST_F(ShellTest, ActivationMessagesSetTheActiveFlag)
-{
-    window.MessageHandler(window.GetHandle(), WM_ACTIVATEAPP, 0, 0);
-    EXPECT_FALSE(window.IsActive());
-    window.MessageHandler(window.GetHandle(), WM_ACTIVATEAPP, 1, 0);
-    EXPECT_TRUE(window.IsActive());
 }
 
 TEST(Shell, LoadingTextIsPaintedWhileTheGameLoads)

@@ -112,6 +112,23 @@ std::string GameFixture::LogText() const
     return TempGameDir::ReadFile("stdout.log");
 }
 
+std::size_t GameFixture::CountInLog(const std::string& text) const
+{
+    const std::string log = LogText();
+    std::size_t count = 0;
+    for (std::size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + 1))
+        ++count;
+    return count;
+}
+
+std::size_t GameFixture::StartedSounds()
+{
+    std::size_t started = 0;
+    for (const testcontrol::SoundEvent& event : testcontrol::SoundEvents())
+        started += event.started ? 1 : 0;
+    return started;
+}
+
 std::string GameFixture::SaveScreenshot(const std::string& name)
 {
     std::vector<DWORD> pixels;

@@ -46,8 +46,11 @@ protected:
     // Pointer to (x, y), left button down for one frame, then up.
     void Click(int x, int y, int button = 0);
 
-    // The log so far.
+    // The log so far, and how often a text occurs in it.
     std::string LogText() const;
+    std::size_t CountInLog(const std::string& text) const;
+    // Sounds started since testcontrol::ClearSoundEvents().
+    static std::size_t StartedSounds();
     // Saves the presented frame as <build>/screenshots/<name>.png; returns
     // the path (empty on failure).
     std::string SaveScreenshot(const std::string& name);
