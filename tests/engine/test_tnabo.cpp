@@ -2,6 +2,7 @@
 // stream), refused records, frame advance, animation choice, drawing and
 // collisions.
 #include "graphicsscreen.h"
+#include "tempgamedir.h"
 #include "tnabo.h"
 #include "tntexture.h"
 
@@ -26,7 +27,7 @@ protected:
     Animations()
     {
         screen.Start(window.Handle());
-        path = ::testing::TempDir() + "animation_test.txt";
+        path = TempGameDir::UniquePath("animation_test.txt");
     }
     ~Animations() override { std::remove(path.c_str()); }
 
@@ -125,7 +126,7 @@ TEST_F(Animations, MalformedRecordsAreRefusedWhole)
 
 TEST_F(Animations, LoadsTheSheetNamedInTheRecord)
 {
-    std::string sheet = ::testing::TempDir() + "animation_sheet.bmp";
+    std::string sheet = TempGameDir::UniquePath("animation_sheet.bmp");
     // 4 frames of 16 x 16 in one row with the one-pixel grid.
     WriteBitmap(sheet, 69, 18, [](int x, int y) { return (x % 17 == 0 || y % 17 == 0) ? 0xFF00FFu : 0x00FF00u; });
     WriteText("Thing " + sheet + " 1 255 0 255 16 16 1 Show 1 ShowSub 4 0 0");
@@ -199,7 +200,7 @@ TEST_F(Animations, SetAnimationPicksTypeAndDirectionAndRestarts)
 
 TEST_F(Animations, StripsPastTheTextureEdgeContinueOnTheNextRow)
 {
-    std::string sheet = ::testing::TempDir() + "animation_edge.bmp";
+    std::string sheet = TempGameDir::UniquePath("animation_edge.bmp");
     WriteBitmap(sheet, 69, 35, [](int, int) { return 0x00FF00u; }); // 4 x 2 frames of 16
     WriteText("Thing " + sheet + " 1 255 0 255 16 16 1 Show 1 ShowSub 4 0 2");
     tnABO abo;

@@ -1,6 +1,7 @@
 // tnRGBAImage, tnSurface and tnTexture: bitmaps with a colour key, frame
 // sheets repacked into power-of-two textures, numbers, binding and quads.
 #include "graphicsscreen.h"
+#include "tempgamedir.h"
 #include "tnrgbaimage.h"
 #include "tnsurface.h"
 #include "tntexture.h"
@@ -28,7 +29,7 @@ protected:
     Textures()
     {
         screen.Start(window.Handle());
-        path = ::testing::TempDir() + "texture_test.bmp";
+        path = TempGameDir::UniquePath("texture_test.bmp");
     }
     ~Textures() override { std::remove(path.c_str()); }
 

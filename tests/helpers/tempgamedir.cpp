@@ -45,3 +45,8 @@ void TempGameDir::WriteFile(const std::string& path, const std::string& bytes)
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
+
+std::string TempGameDir::UniquePath(const std::string& name)
+{
+    return (fs::temp_directory_path() / ("grovekeep-" + std::to_string(getpid()) + "-" + name)).string();
+}

@@ -22,6 +22,9 @@ public:
     // Reads a whole file (empty when missing).
     static std::string ReadFile(const std::string& path);
     static void WriteFile(const std::string& path, const std::string& bytes);
+    // A scratch file name in the system's temporary folder that no other
+    // test process uses (tests run in parallel).
+    static std::string UniquePath(const std::string& name);
 
 private:
     std::string m_strRoot;

@@ -1,6 +1,7 @@
 // The GDI bitmap stand-in: LoadImageA's reader and GetPixel, with files
 // that are well-formed, truncated, absurd or of depths it does not read.
 #include "testcontrol.h"
+#include "tempgamedir.h"
 #include "wingdi.h"
 
 #include <gtest/gtest.h>
@@ -59,7 +60,7 @@ class GdiBitmap : public ::testing::Test {
 protected:
     std::string Write(const Bytes& bytes)
     {
-        std::string path = ::testing::TempDir() + "gdi_bitmap_test.bmp";
+        std::string path = TempGameDir::UniquePath("gdi_bitmap_test.bmp");
         std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
                                                     static_cast<std::streamsize>(bytes.size()));
         return path;
@@ -193,7 +194,7 @@ TEST_F(GdiBitmap, ForeignHandlesAreRefused)
 TEST(PngWriter, WritesAValidRgbPngOfThePixels)
 {
     std::vector<DWORD> pixels = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFF102030, 0xFFFFFFFF, 0xFF000000};
-    std::string path = ::testing::TempDir() + "png_writer_test.png";
+    std::string path = TempGameDir::UniquePath("png_writer_test.png");
     ASSERT_TRUE(testcontrol::SavePNG(path, pixels, 3, 2));
     EXPECT_FALSE(testcontrol::SavePNG(path, pixels, 4, 2));
     std::ifstream file(path, std::ios::binary);
