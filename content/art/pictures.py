@@ -66,6 +66,9 @@ def menu_fruits():
 
 # --- help pages ----------------------------------------------------------------
 PAPER, PAPER_EDGE, HEAD = hexc('f6ecd0'), hexc('b08a50'), hexc('2f6a1a')
+# Page rows from here on belong to the credit ribbon: on the 768-line screen
+# the 640-row page starts at row 64 and the credit line sits at rows 662-672.
+FOOTER_TOP = 590
 
 
 def _page(heading):
@@ -87,6 +90,9 @@ def _page(heading):
                         cv.set(x, y, paper.get(x - tx, y - ty))
     f = font()
     f.draw_centered(cv, 480, 24, heading, HEAD, 4, shadow=hexc('c8b890'))
+    # The game writes its credit line across the foot of the page (60 pixels
+    # above its bottom band): a ribbon keeps the light text readable.
+    cv.rrect(180, FOOTER_TOP, 780, FOOTER_TOP + 26, 10, HEAD)
     return cv
 
 
@@ -146,13 +152,13 @@ def help2(texts):
         if name == 'LIGHTENING':
             pic = fr[name][1]
         title_, text = texts['traps'][name]
-        _entry(cv, 28 + col * 462, y0 + row * 37, pic, title_, text, 410)
-    y = y0 + 9 * 37 + 4
+        _entry(cv, 28 + col * 462, y0 + row * 35, pic, title_, text, 410)
+    y = y0 + 9 * 35 + 4
     f.draw(cv, 40, y, 'Scenery', HEAD, 3)
     y += 28
     for i, (tile, title_, text) in enumerate(texts['scenery']):
         col, row = i % 2, i // 2
-        _entry(cv, 28 + col * 462, y + row * 34, tiles.draw(tile), title_, text, 410)
+        _entry(cv, 28 + col * 462, y + row * 32, tiles.draw(tile), title_, text, 410)
     return cv
 
 
