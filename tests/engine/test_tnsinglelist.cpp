@@ -89,36 +89,6 @@ TEST(tnSingleList, RemovingTheOnlyItemEmptiesTheList)
     EXPECT_EQ(kList.Size(), 0u);
 }
 
-TEST(tnSingleList, RemovingTheTailMakesItsPredecessorTheTail)
-{
-    ItemList kList;
-    AppendValues(kList, 1, 3);
-    kList.Reset();
-    kList.Next();
-    kList.Next();
-    kList.RemoveCurrentItem();
-    EXPECT_FALSE(kList.IsIteratorValid());
-    EXPECT_EQ(kList.GetTail()->data.m_iValue, 2);
-    AppendValues(kList, 9, 9);
-    EXPECT_EQ(Values(kList), (std::vector<int>{1, 2, 9}));
-    EXPECT_EQ(kList.Size(), 3u);
-}
-
-TEST(tnSingleList, RemovalLeavesTheIteratorOnTheFollowingItem)
-{
-    ItemList kList;
-    AppendValues(kList, 1, 4);
-    kList.Reset();
-    kList.RemoveCurrentItem();
-    ASSERT_TRUE(kList.IsIteratorValid());
-    EXPECT_EQ(kList.GetCurrentItem().m_iValue, 2);
-    EXPECT_EQ(kList.GetCurrent(), kList.GetHead());
-    kList.Next();
-    kList.RemoveCurrentItem();
-    EXPECT_EQ(kList.GetCurrentItem().m_iValue, 4);
-    EXPECT_EQ(Values(kList), (std::vector<int>{2, 4}));
-}
-
 TEST(tnSingleList, RemoveOrNextLoopVisitsEveryItemOnce)
 {
     Item::s_iLive = 0;
@@ -140,6 +110,9 @@ TEST(tnSingleList, RemoveOrNextLoopVisitsEveryItemOnce)
     EXPECT_EQ(kList.Size(), 3u);
     EXPECT_EQ(kList.GetTail()->data.m_iValue, 8);
     EXPECT_EQ(Item::s_iLive, 3);
+    // The tail's removal left its predecessor linked as the tail.
+    AppendValues(kList, 11, 11);
+    EXPECT_EQ(Values(kList), (std::vector<int>{2, 7, 8, 11}));
 }
 
 TEST(tnSingleList, RemoveItemFindsTheItemByAddress)
@@ -173,37 +146,31 @@ TEST(tnSingleList, ItemsKeepTheirAddressWhileOthersGo)
     EXPECT_EQ(&kList.GetHead()->next->data, pkFourth);
 }
 
-TEST(tnSingleList, RemoveFromTheThirdOfFiveLeavesTwo)
+TEST(tnSingleList, RemoveFromCurrentDropsItAndEveryItemBehindIt)
 {
     Item::s_iLive = 0;
     ItemList kList;
     AppendValues(kList, 1, 5);
+    // Without a valid iterator nothing is removed.
+    kList.RemoveFromCurrentItem();
+    EXPECT_EQ(kList.Size(), 5u);
     kList.Reset();
     kList.Next();
     kList.Next();
     kList.RemoveFromCurrentItem();
     EXPECT_EQ(kList.Size(), 2u);
     EXPECT_EQ(Values(kList), (std::vector<int>{1, 2}));
-    EXPECT_EQ(kList.GetTail()->data.m_iValue, 2);
-    EXPECT_EQ(kList.GetTail()->next, nullptr);
     EXPECT_FALSE(kList.IsIteratorValid());
     EXPECT_EQ(Item::s_iLive, 2);
     AppendValues(kList, 8, 8);
     EXPECT_EQ(Values(kList), (std::vector<int>{1, 2, 8}));
-}
-
-TEST(tnSingleList, RemoveFromTheHeadClearsEverything)
-{
-    ItemList kList;
-    AppendValues(kList, 1, 3);
-    // Without a valid iterator nothing is removed.
-    kList.RemoveFromCurrentItem();
-    EXPECT_EQ(kList.Size(), 3u);
+    // From the head: everything.
     kList.Reset();
     kList.RemoveFromCurrentItem();
     EXPECT_TRUE(kList.Empty());
     EXPECT_EQ(kList.GetHead(), nullptr);
     EXPECT_EQ(kList.GetTail(), nullptr);
+    EXPECT_EQ(Item::s_iLive, 0);
 }
 
 TEST(tnSingleList, CleanUpDestroysEveryItemAndIsHarmlessWhenEmpty)

@@ -4,13 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include "tempgamedir.h"
+
 #include <malloc.h>
-#include <unistd.h>
 
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 namespace {
@@ -72,31 +70,11 @@ struct Counted {
 // Runs each test in a fresh temporary folder so the log lands there.
 class tnVectorLog : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_kHome = std::filesystem::current_path();
-        char strPattern[] = "/tmp/tnvector-XXXXXX";
-        ASSERT_NE(mkdtemp(strPattern), nullptr);
-        m_kFolder = strPattern;
-        std::filesystem::current_path(m_kFolder);
-        ASSERT_TRUE(OpenLog());
-    }
-    void TearDown() override
-    {
-        CloseLog();
-        std::filesystem::current_path(m_kHome);
-        std::filesystem::remove_all(m_kFolder);
-    }
-    std::string ReadLog() const
-    {
-        std::ifstream kFile(m_kFolder / "stdout.log");
-        std::stringstream kText;
-        kText << kFile.rdbuf();
-        return kText.str();
-    }
+    void SetUp() override { ASSERT_TRUE(OpenLog()); }
+    void TearDown() override { CloseLog(); }
+    static std::string ReadLog() { return TempGameDir::ReadFile("stdout.log"); }
 
-    std::filesystem::path m_kHome;
-    std::filesystem::path m_kFolder;
+    TempGameDir m_kDir{false};
 };
 
 void FillBytes(tnVector<tnUInt8>& v, tnUInt32 iCount)
@@ -164,7 +142,7 @@ TEST_F(tnVectorLog, SetSizeBeyondSixteenBitsEndsLikeOutOfMemory)
     EXPECT_EQ(ReadLog(), "Fail to allocate memory in tnVector::set_size()\n");
 }
 
-TEST_F(tnVectorLog, ReserveBeyondSixteenBitsFailsAndKeepsTheVector)
+TEST_F(tnVectorLog, ReserveBeyondSixteenBitsOrMemoryFailsAndKeepsTheVector)
 {
     tnVector<int> v;
     v.push_back(7);
@@ -173,26 +151,19 @@ TEST_F(tnVectorLog, ReserveBeyondSixteenBitsFailsAndKeepsTheVector)
     int* pBlock = v.GetArray();
     EXPECT_FALSE(v.reserve(65533));
     EXPECT_FALSE(v.reserve(0xFFFFFFFFu));
+    {
+        ReallocateScope kScope(&FailingReallocate);
+        EXPECT_FALSE(v.reserve(10));
+    }
     EXPECT_EQ(v.GetArray(), pBlock);
     EXPECT_EQ(v.size(), 3u);
     EXPECT_EQ(v.capacity(), 4u);
     EXPECT_EQ(v[2], 9);
     EXPECT_EQ(ReadLog(), "Fail to allocate memory in tnVector::reserve\n"
+                         "Fail to allocate memory in tnVector::reserve\n"
                          "Fail to allocate memory in tnVector::reserve\n");
     EXPECT_TRUE(v.reserve(65532));
     EXPECT_EQ(v.capacity(), 65535u);
-}
-
-TEST_F(tnVectorLog, OutOfMemoryInReserveIsReportedAndChangesNothing)
-{
-    tnVector<int> v;
-    v.push_back(1);
-    ReallocateScope kScope(&FailingReallocate);
-    EXPECT_FALSE(v.reserve(10));
-    EXPECT_EQ(v.capacity(), 4u);
-    EXPECT_EQ(v.size(), 1u);
-    EXPECT_EQ(v[0], 1);
-    EXPECT_EQ(ReadLog(), "Fail to allocate memory in tnVector::reserve\n");
 }
 
 TEST_F(tnVectorLog, OutOfMemoryElsewhereEndsTheProcessWithItsLine)
@@ -218,36 +189,29 @@ TEST_F(tnVectorLog, OutOfMemoryElsewhereEndsTheProcessWithItsLine)
     EXPECT_NE(ReadLog().find("Fail to allocate memory in tnVector::erase\n"), std::string::npos);
 }
 
-TEST(tnVector, ReserveZeroAllocatesNothing)
+TEST(tnVector, ReserveAddsToTheSizeAndAllocatesOnlyWhenAsked)
 {
+    ReallocateScope kScope(&CountingReallocate);
     tnVector<int> v;
     EXPECT_TRUE(v.reserve(0));
     EXPECT_EQ(v.GetArray(), nullptr);
     EXPECT_EQ(v.capacity(), 0u);
-    EXPECT_EQ(v.size(), 0u);
-}
-
-TEST(tnVector, ReserveThenSetSizeAllocatesOnce)
-{
-    ReallocateScope kScope(&CountingReallocate);
-    tnVector<int> v;
+    EXPECT_EQ(ReallocateScope::s_iCalls, 0);
     EXPECT_TRUE(v.reserve(6));
     v.set_size(6);
     EXPECT_EQ(v.capacity(), 6u);
     EXPECT_EQ(v.size(), 6u);
     EXPECT_EQ(ReallocateScope::s_iCalls, 1);
     EXPECT_EQ(v.end(), v.GetArray() + 6);
-}
 
-TEST(tnVector, ReserveSetsCapacityToSizePlusRequestEvenWhenSmaller)
-{
-    tnVector<int> v;
+    // The capacity becomes size plus request, even when that is smaller.
+    tnVector<int> w;
     for (int i = 0; i < 5; ++i)
-        v.push_back(i);
-    ASSERT_EQ(v.capacity(), 8u);
-    EXPECT_TRUE(v.reserve(1));
-    EXPECT_EQ(v.capacity(), 6u);
-    EXPECT_EQ(v[4], 4);
+        w.push_back(i);
+    ASSERT_EQ(w.capacity(), 8u);
+    EXPECT_TRUE(w.reserve(1));
+    EXPECT_EQ(w.capacity(), 6u);
+    EXPECT_EQ(w[4], 4);
 }
 
 TEST(tnVector, SetSizeShrinksWithoutFreeingAndGrowsBackWithoutReallocating)

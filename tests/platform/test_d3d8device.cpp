@@ -91,16 +91,6 @@ TEST(D3D8Adapter, OffersTheGameModesInSixteenAndThirtyTwoBits)
     d3d->Release();
 }
 
-TEST(D3D8Adapter, ErrorCodesKeepTheirWindowsValues)
-{
-    EXPECT_EQ(0x88760868u, static_cast<DWORD>(D3DERR_DEVICELOST));
-    EXPECT_EQ(0x88760869u, static_cast<DWORD>(D3DERR_DEVICENOTRESET));
-    EXPECT_EQ(0x8876086Cu, static_cast<DWORD>(D3DERR_INVALIDCALL));
-    EXPECT_TRUE(FAILED(D3DERR_DEVICELOST));
-    EXPECT_EQ(0x144u, static_cast<DWORD>(kFVF));
-    EXPECT_EQ(28u, sizeof(Vertex));
-}
-
 TEST(D3D8Adapter, DeviceCreationRefusesWhatNoDeviceCanDo)
 {
     GraphicsTestWindow window;
