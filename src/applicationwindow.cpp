@@ -13,7 +13,7 @@ namespace {
 const tnReal32 kFrameSeconds = 0.033f;
 // Pacing sleeps until this close to the deadline, then waits out the rest
 // on the timer: sleeping is coarse, spinning the whole frame burns a core.
-const tnReal32 kSpinSeconds = 0.002f;
+const tnReal32 kSpinSeconds = 0.0005f;
 } // namespace
 
 ApplicationWindow::ApplicationWindow()
