@@ -10,10 +10,6 @@
 
 namespace {
 
-const int kButtonX = 512;
-const int kFirstButtonY = 245;
-const int kListRowY = 156; // the middle of the level list's first row; rows are 20 pixels apart
-
 class Menu : public GameFixture {
 protected:
     void SetUp() override
@@ -23,8 +19,6 @@ protected:
         MovePointer(5, 5);
         Frame();
     }
-
-    void ClickMenu(MyGame::MenuButton button) { Click(kButtonX, kFirstButtonY + 50 * static_cast<int>(button)); }
 
     void OpenOptions()
     {
@@ -188,7 +182,7 @@ TEST_F(Menu, LevelListRowsAndPickingTheSecondLoadsLevelTwo)
     EXPECT_EQ(MyGame::NoSound, Probe().CurrentSound());
     EXPECT_EQ(3, Probe().PlayerLife());
 
-    Click(400, kListRowY + 20);
+    Click(400, kFirstLevelRowY + 20);
     EXPECT_EQ(nullptr, Probe().ComboList());
     EXPECT_EQ(2, Probe().CurrentLevel());
     EXPECT_EQ(0u, Probe().Gold());
@@ -202,7 +196,7 @@ TEST_F(Menu, LevelListEscapeAndAFailedLoadStayOrLeave)
     WriteLevelList({"Apple Orchard", "Down the River"});
     std::filesystem::remove(Dir().Path("Data/Level2.dat"));
     ClickMenu(MyGame::MenuNew);
-    Click(400, kListRowY + 20);
+    Click(400, kFirstLevelRowY + 20);
     EXPECT_EQ(MyGame::GameNew, Game().GetGameState());
     EXPECT_NE(nullptr, Probe().ComboList());
     EXPECT_NE(std::string::npos, LogText().find("Load failed"));

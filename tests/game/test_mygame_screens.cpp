@@ -13,9 +13,6 @@ namespace {
 const DWORD kSkyBlue = 0xFF0AA3DC;
 const DWORD kBoxColour = 0xFF003232;
 const DWORD kHighlight = 0xFFC8640A;
-const int kButtonX = 512;          // the middle of the menu's buttons
-const int kFirstButtonY = 245;     // the middle of the first; 50 pixels apart
-const int kFirstLevelRowY = 156;   // the middle of the level list's first row
 
 class Screens : public GameFixture {
 protected:
@@ -55,8 +52,6 @@ protected:
         return picture;
     }
 
-    void ClickMenu(MyGame::MenuButton button) { Click(kButtonX, kFirstButtonY + 50 * static_cast<int>(button)); }
-
     // From the menu into level 1 through the level list.
     void StartFirstLevel()
     {
@@ -79,17 +74,14 @@ const int kBandBottom = 768 - 10;
 
 TEST(ScreenText, OptionValuesAndHelpHints)
 {
-    char text[16];
-    ScreenText::PlayerSpeed(0, text, sizeof(text));
-    EXPECT_STREQ("--%", text);
-    ScreenText::PlayerSpeed(3, text, sizeof(text));
-    EXPECT_STREQ("75%", text);
-    ScreenText::PlayerSpeed(16, text, sizeof(text));
-    EXPECT_STREQ("400%", text);
-    ScreenText::GameSpeed(100, text, sizeof(text));
-    EXPECT_STREQ("100%", text);
-    ScreenText::GameSpeed(20, text, sizeof(text));
-    EXPECT_STREQ("20%", text);
+    const struct { bool player; int value; const char* text; } kCases[] = {
+        {true, 0, "--%"}, {true, 3, "75%"}, {true, 16, "400%"}, {false, 100, "100%"}, {false, 20, "20%"}};
+    for (const auto& kCase : kCases) {
+        char text[16];
+        kCase.player ? ScreenText::PlayerSpeed(static_cast<tnUInt16>(kCase.value), text, sizeof(text))
+                     : ScreenText::GameSpeed(static_cast<signed char>(kCase.value), text, sizeof(text));
+        EXPECT_STREQ(kCase.text, text) << kCase.value;
+    }
     // A short buffer is cut, never overrun.
     char small[3] = {'x', 'x', 'x'};
     ScreenText::PlayerSpeed(16, small, sizeof(small));

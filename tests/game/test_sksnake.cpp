@@ -281,8 +281,15 @@ TEST_F(ChainTest, BorderCollisionOnTheEdgeIsSafeOnePixelBeyondKillsAll)
     EXPECT_TRUE(m_kSnake.BorderCollision(0, 0, 500, 500));
 }
 
-TEST_F(ChainTest, OffsetStopsAtTheFirstMemberOffThePredecessorsLines)
+TEST_F(ChainTest, OffsetMovesMembersUpToTheFirstOffThePredecessorsLines)
 {
+    // On a straight run every member moves.
+    Build(5, 5, 3);
+    m_kSnake.SetDeltaXY(-4, 0);
+    m_kSnake.OffsetSnake();
+    for (tnUInt32 m = 0; m < 4; ++m)
+        EXPECT_EQ(Cell(5) - 32 * static_cast<long>(m) - 4, X(m));
+
     Build(5, 5, 3);
     m_kSnake.SetDirection(NORTH);
     Step(); // farmer at (176, 168); the first fruit waits at the corner's side (144, 176)
@@ -297,13 +304,4 @@ TEST_F(ChainTest, OffsetStopsAtTheFirstMemberOffThePredecessorsLines)
     // The offset is used up.
     m_kSnake.OffsetSnake();
     EXPECT_EQ(Cell(5) - 16, Y(0));
-}
-
-TEST_F(ChainTest, OffsetOnAStraightRunMovesEveryMember)
-{
-    Build(5, 5, 3);
-    m_kSnake.SetDeltaXY(-4, 0);
-    m_kSnake.OffsetSnake();
-    for (tnUInt32 m = 0; m < 4; ++m)
-        EXPECT_EQ(Cell(5) - 32 * static_cast<long>(m) - 4, X(m));
 }

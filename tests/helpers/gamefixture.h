@@ -45,6 +45,11 @@ protected:
     void MovePointer(int x, int y);
     // Pointer to (x, y), left button down for one frame, then up.
     void Click(int x, int y, int button = 0);
+    // A click in the middle of a menu button (they are 50 pixels apart).
+    void ClickMenu(MyGame::MenuButton button) { Click(kButtonX, kFirstButtonY + 50 * static_cast<int>(button)); }
+    static constexpr int kButtonX = 512;
+    static constexpr int kFirstButtonY = 245;
+    static constexpr int kFirstLevelRowY = 156; // the level list's first row; rows are 20 pixels apart
 
     // The log so far, and how often a text occurs in it.
     std::string LogText() const;
