@@ -150,15 +150,11 @@ TEST_F(Textures, TheQuadIsPlacedByItsCentreScaledTintedAndTurned)
     EXPECT_FLOAT_EQ(116.0f, quad[3].y);
     EXPECT_FLOAT_EQ(0.5f, quad[1].u);
     EXPECT_FLOAT_EQ(1.0f, quad[3].v);
-    std::vector<DWORD> frame = GraphicsTestWindow::Frame();
-    EXPECT_EQ(0xFFFFFFu, GraphicsTestWindow::At(frame, 84, 84));
-    EXPECT_EQ(0xFFFFFFu, GraphicsTestWindow::At(frame, 115, 115));
-    EXPECT_EQ(0u, GraphicsTestWindow::At(frame, 116, 100));
-    EXPECT_EQ(0u, GraphicsTestWindow::At(frame, 83, 100));
+    // (Which pixels such a quad covers is the device's rule, pinned in its own tests.)
 
     // The keyed right half draws nothing; a tint colours the left half.
     ASSERT_EQ(tnOK, texture.Render(300, 100, 0, 0, 64, 32, 1.0f, 1.0f, 0xFF00FF00, 0.0f));
-    frame = GraphicsTestWindow::Frame();
+    std::vector<DWORD> frame = GraphicsTestWindow::Frame();
     EXPECT_EQ(0x00FF00u, GraphicsTestWindow::At(frame, 280, 100));
     EXPECT_EQ(0u, GraphicsTestWindow::At(frame, 320, 100));
 
