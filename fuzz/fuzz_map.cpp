@@ -47,7 +47,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         static_cast<std::uint64_t>(streamPos) != tnMap::HeaderSize + cells * tnMap::CellSize)
         fuzzfolder::Fail("the offset after the map does not match its cells");
     CheckTerminated(map);
-    ReadEveryCell(map);
+    // A count of 0 makes a map without cells, whatever the other counts say.
+    if (cells == 0 && map.GetMapDataPtr(0, 0, 0))
+        fuzzfolder::Fail("a map without cells hands out a cell");
+    if (cells != 0)
+        ReadEveryCell(map);
 
     // The next level is read into the cells the first one made.
     long again = -1;

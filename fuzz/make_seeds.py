@@ -102,6 +102,9 @@ def maps():
     write("map", "two_layers_2x2.map", map_part(2, 2, 2, title="Two", text=""))
     write("map", "empty.map", map_part(0, 0, 0, title="", text=""))
     write("map", "with_section.map", map_part(1, 2, 1) + game_section())
+    # Counts whose product wraps around 2^64 to the 10 cells the file holds.
+    wrapping = map_part(1, 10, 1)
+    write("map", "wrapping_counts.map", wrapping[:377] + struct.pack("<III", 2977518503, 21398, 289529) + wrapping[389:])
     write("level", "level_27x23.dat", map_part(1, 27, 23) + game_section())
     write("level", "level_no_samples.dat", map_part(1, 27, 23, title="Bare") + game_section(music="", fruits=(),
                                                                                                 traps=()))
