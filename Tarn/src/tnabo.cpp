@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <new>
@@ -78,6 +79,18 @@ bool ReadHeader(RecordReader& reader, RecordHeader& header)
            reader.Unsigned16(header.animationCount);
 }
 
+// A strip's frames are cut from the sheet at (frame + column) x width and
+// row x height, one row further down when the strip runs past the edge.
+// Positions beyond what a 32-bit texel offset holds (for any 8-bit frame)
+// lie on no sheet: such a strip makes the record malformed.
+bool StripFitsASheet(tnUInt16 column, tnUInt16 row, const RecordHeader& header)
+{
+    const std::int64_t largest = 0x7FFFFFFF;
+    const std::int64_t lastFrame = 0xFF;
+    return (lastFrame + column) * header.frameWidth <= largest &&
+           (static_cast<std::int64_t>(row) + 1) * header.frameHeight <= largest;
+}
+
 bool ReadAnimation(RecordReader& reader, tnAnimation& animation, tnTexture* texture, const RecordHeader& header)
 {
     std::string typeName;
@@ -91,7 +104,8 @@ bool ReadAnimation(RecordReader& reader, tnAnimation& animation, tnTexture* text
         tnUInt8 frames = 0;
         tnUInt16 row = 0, column = 0;
         // The row comes before the column.
-        if (!reader.Word(subTypeName) || !reader.Count(frames) || !reader.Unsigned16(row) || !reader.Unsigned16(column))
+        if (!reader.Word(subTypeName) || !reader.Count(frames) || !reader.Unsigned16(row) ||
+            !reader.Unsigned16(column) || !StripFitsASheet(column, row, header))
             return false;
         animation.SetStrip(j, frames, column, row, ANIMATION_DATA::GetSubType(subTypeName.c_str()));
     }

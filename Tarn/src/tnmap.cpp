@@ -23,6 +23,21 @@ void WriteU32(std::ofstream& out, std::uint32_t value)
     out.write(bytes, 4);
 }
 
+// layers x width x height, false when above kMaxCells. Checked step by step
+// so that no product of the file's counts can wrap around 2^64 into a small
+// number of cells for a huge map.
+bool CountCells(tnUInt32 layers, tnUInt32 width, tnUInt32 height, std::uint64_t& cells)
+{
+    cells = 0;
+    if (layers == 0 || width == 0 || height == 0)
+        return true;
+    const std::uint64_t area = static_cast<std::uint64_t>(layers) * width;
+    if (area > kMaxCells)
+        return false;
+    cells = area * height;
+    return cells <= kMaxCells;
+}
+
 // Copies text into a fixed field, cut to fit and NUL-terminated.
 void CopyField(char* field, std::size_t size, const char* text)
 {
@@ -70,11 +85,11 @@ bool tnMap::Create(IDirect3DDevice8* device, tnUInt32 layers, tnUInt32 width, tn
     m_iLayers = layers;
     m_iWidth = width;
     m_iHeight = height;
-    std::uint64_t cells = static_cast<std::uint64_t>(layers) * width * height;
-    if (layers == 0 || cells == 0)
-        return true;
-    if (cells > kMaxCells)
+    std::uint64_t cells = 0;
+    if (!CountCells(layers, width, height, cells))
         return false;
+    if (cells == 0)
+        return true;
     m_pkCells = new (std::nothrow) MapData[cells]();
     return m_pkCells != nullptr;
 }
@@ -93,8 +108,8 @@ bool tnMap::Load(IDirect3DDevice8* device, const char* fileName, long& streamPos
     const unsigned char* counts = header + 1 + TitleSize + TextSize + NameSize;
     tnUInt32 layers = ReadU32(counts), width = ReadU32(counts + 4), height = ReadU32(counts + 8);
     // The counts are checked against the file before anything is allocated.
-    std::uint64_t cells = static_cast<std::uint64_t>(layers) * width * height;
-    if (cells > kMaxCells || static_cast<std::uint64_t>(length) - HeaderSize < cells * CellSize)
+    std::uint64_t cells = 0;
+    if (!CountCells(layers, width, height, cells) || static_cast<std::uint64_t>(length) - HeaderSize < cells * CellSize)
         return false;
     // A map is read only into cells of its own shape.
     if (!create && (layers != m_iLayers || width != m_iWidth || height != m_iHeight))

@@ -80,9 +80,12 @@ bool tnSound::ParseWave(const tnUInt8* bytes, std::size_t size, WaveData& wave)
     std::uint64_t end = 8 + static_cast<std::uint64_t>(ReadUInt32(bytes + 4));
     if (end > size)
         return false;
+    // The record is filled only once the wave is complete: a refused file
+    // leaves it empty, whichever chunk the fault comes after.
     WAVEFORMATEX header = {};
     bool haveHeader = false;
-    bool haveData = false;
+    const tnUInt8* data = nullptr;
+    tnUInt32 dataSize = 0;
     for (std::uint64_t position = 12; position < end;) {
         if (position + 8 > end)
             return false;
@@ -96,18 +99,16 @@ bool tnSound::ParseWave(const tnUInt8* bytes, std::size_t size, WaveData& wave)
             // A 16-byte PCM header has no extra-size field: it stays 0.
             std::memcpy(&header, chunk + 8, chunkSize < sizeof(header) ? chunkSize : sizeof(header));
             haveHeader = true;
-        } else if (IsTag(chunk, "data") && !haveData) {
-            wave.wavData = const_cast<tnUInt8*>(chunk + 8);
-            wave.wavSize = chunkSize;
-            haveData = true;
+        } else if (IsTag(chunk, "data") && !data) {
+            data = chunk + 8;
+            dataSize = chunkSize;
         }
-        if (haveHeader && haveData) {
-            wave.wavHeader = new WAVEFORMATEX(header);
+        if (haveHeader && data) {
+            wave = {new WAVEFORMATEX(header), const_cast<tnUInt8*>(data), dataSize};
             return true;
         }
         position += 8 + ((static_cast<std::uint64_t>(chunkSize) + 1) & ~static_cast<std::uint64_t>(1));
     }
-    wave = {nullptr, nullptr, 0};
     return false;
 }
 

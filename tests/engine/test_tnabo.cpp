@@ -108,6 +108,8 @@ TEST_F(Animations, MalformedRecordsAreRefusedWhole)
         "Player file 1 255 0 255 32 70000 1 Walk 1 North 3 0 0",           // beyond 16 bits
         "Player file 1 255 0 255 32 32 1 Walk 1234 North 3 0 0",           // count word over 3 characters
         "Player file 1 255 0 255 32 32 1 Walk 1 North 3 0 -1",             // negative column
+        "Player file 1 255 0 255 65535 32 1 Walk 1 North 3 0 65535",       // frames past any sheet's width
+        "Player file 1 255 0 255 32 65535 1 Walk 1 North 3 65535 0",       // rows past any sheet's height
     };
     for (const char* text : broken) {
         WriteText(text);

@@ -120,6 +120,15 @@ TEST_F(Maps, BadFilesChangeNothing)
     huge[387] = '\xFF';
     huge[388] = '\x7F'; // height 2^31: no allocation bomb
     EXPECT_TRUE(refuses(huge, true));
+    // 2977518503 x 21398 x 289529 wraps around 2^64 to 10, and the file
+    // holds 10 cells: the counts are refused, not taken for a 10-cell map.
+    std::string wrapping = good.substr(0, 377);
+    for (std::uint32_t count : {2977518503u, 21398u, 289529u})
+        for (int shift = 0; shift < 32; shift += 8)
+            wrapping += static_cast<char>(count >> shift);
+    EXPECT_TRUE(refuses(wrapping + std::string(10 * 8, '\0'), true));
+    tnMap wrapped;
+    EXPECT_FALSE(wrapped.Create(screen.GetDevice(), 2977518503u, 21398u, 289529u));
     std::string wider = good;
     wider[381] = 2; // 2 x 2 fits the bytes, but not this 3 x 2 map
     EXPECT_TRUE(refuses(wider, false));

@@ -116,6 +116,14 @@ TEST(WaveParser, RejectsWhatIsNotACompleteWaveWithoutReadingPastIt)
     // The RIFF size is what counts: a data chunk past it is not part of the file.
     std::string outside = Riff(fmt) + Chunk("data", "abcd");
     EXPECT_FALSE(Parses(outside));
+
+    // A refused wave leaves an empty record, also when its data chunk came
+    // before the fault.
+    tnSound::WaveData wave = {};
+    EXPECT_FALSE(Parse(Riff(Chunk("data", "abcd") + "fmt " + U32(100)), wave));
+    EXPECT_EQ(nullptr, wave.wavData);
+    EXPECT_EQ(0u, wave.wavSize);
+    EXPECT_EQ(nullptr, wave.wavHeader);
 }
 
 TEST_F(SoundTest, LoadFromFileCopiesTheSamplesAndFailsCleanly)
