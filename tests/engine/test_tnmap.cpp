@@ -1,6 +1,7 @@
 // tnMap and tnTiles: the file round trip and its refusals, cells, tiles and
 // what Render draws.
 #include "graphicsscreen.h"
+#include "tempgamedir.h"
 #include "tnmap.h"
 
 #include <gtest/gtest.h>
@@ -26,8 +27,8 @@ protected:
     Maps()
     {
         screen.Start(window.Handle());
-        path = ::testing::TempDir() + "map_test.dat";
-        sheet = ::testing::TempDir() + "map_tiles.bmp";
+        path = TempGameDir::UniquePath("map_test.dat");
+        sheet = TempGameDir::UniquePath("map_tiles.bmp");
         // 128 x 64 texels of 32 x 32 tiles.
         WriteBitmap(sheet, 128, 64, [](int x, int y) { return static_cast<std::uint32_t>(((x / 32) + 4 * (y / 32) + 1) * 0x20) << 8; });
         tiles.CreateFromFile(sheet.c_str(), true, 0xFF00FF, nullptr, nullptr, false);
