@@ -120,6 +120,8 @@ def animations():
            "Bomb ../Graphics/traps.bmp 0 255 0 255 32 32 2\nWalk 1\nSouth 4 5 0\nDie 1\nSouth 9 0 1\n").encode())
     write("animation", "show_many_frames.txt",
           b"Star ../Graphics/star.bmp 1 255 0 255 64 48 1\nShow 2\nNorth 255 7 3\nSouth 0 0 0\n")
+    # A strip whose frames would lie past any sheet: refused.
+    write("animation", "strip_past_any_sheet.txt", b"X f 0 0 0 0 65535 65535 1\nWalk 1\nNorth 255 65535 65535\n")
 
 
 # --- Saved files ---------------------------------------------------------------
