@@ -60,7 +60,6 @@ private:
     DS3DLISTENER m_kListenerParams;
     IDirectSound3DBuffer* m_pkBuffer3D;
     IDirectSound3DListener* m_pkListener;
-    bool m_bDeferred;   // 3-D settings applied deferred rather than at once
     bool m_bFileLoaded; // cleared by every file load
 };
 

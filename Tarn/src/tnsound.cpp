@@ -38,7 +38,7 @@ bool ReadWholeFile(std::FILE* file, std::vector<tnUInt8>& bytes)
 
 tnSound::tnSound()
     : m_pkBuffer(nullptr), m_pkSound(nullptr), m_kBuffer3DParams(), m_kListenerParams(), m_pkBuffer3D(nullptr),
-      m_pkListener(nullptr), m_bDeferred(false), m_bFileLoaded(false)
+      m_pkListener(nullptr), m_bFileLoaded(false)
 {
 }
 
