@@ -32,6 +32,7 @@ public:
     void Render(tnUInt32 textColor);
     // For after the device's fonts were made again.
     void SetFont(ID3DXFont* font);
+    ID3DXFont* GetFont() const { return m_pkFont; }
 
     tnUInt32 GetRowCount() const { return m_kRows.size(); }
     tnUInt32 GetVisibleRows() const { return m_iVisibleRows; }

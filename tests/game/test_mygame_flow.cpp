@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <vector>
 
 namespace {
 
@@ -265,4 +266,29 @@ TEST_F(GameFlow, CleanUpTwiceFreesOnceAndLogsTheShutdownLines)
     std::string log = LogText();
     EXPECT_NE(std::string::npos, log.find("Input Device Destroyed\nSound Destroyed\nMidi Destroyed\nSound Manager "
                                           "Destroyed\nDirectX Object Destroyed\nAll other Objects Destroyed\n"));
+}
+
+TEST_F(GameFlow, ALostDeviceIsRecoveredWithNewFontsInEveryWidget)
+{
+    ReachMenu();
+    ClickMenu(MyGame::MenuNew);
+    ASSERT_EQ(MyGame::GameNew, Game().GetGameState());
+    ASSERT_NE(nullptr, Probe().ComboList());
+    std::vector<DWORD> before;
+    ASSERT_TRUE(testcontrol::ReadBackBuffer(before));
+
+    testcontrol::LoseDevice();
+    RunFrames(3); // lost, then not reset while in front: reset and restored
+    ASSERT_NE(nullptr, Probe().Font());
+    ASSERT_NE(nullptr, Probe().Font2());
+    ASSERT_NE(nullptr, Probe().Font3());
+    EXPECT_EQ(Probe().Font(), Probe().ComboList()->GetFont());
+    EXPECT_EQ(Probe().Font(), Probe().BackButton().GetFont());
+    for (tnUInt32 i = 0; i < Probe().MenuButtons().size(); ++i)
+        EXPECT_EQ(Probe().Font(), Probe().MenuButtons()[i].GetFont());
+    EXPECT_EQ(2u, CountInLog("Success: RestoreDeviceObects(), in MyGame::RestoreDeviceObjects()\n"));
+    // The level list is drawn again, text and all, as before the loss.
+    std::vector<DWORD> after;
+    ASSERT_TRUE(testcontrol::ReadBackBuffer(after));
+    EXPECT_TRUE(before == after);
 }

@@ -79,6 +79,9 @@ public:
     tnVector<tnButton>& MenuButtons() { return g.m_kMenu1Buttons; }
     tnButton& BackButton() { return g.m_kBackButton; }
     tnCombolist*& ComboList() { return g.m_pkComboList; }
+    ID3DXFont* Font() { return g.m_pD3DXFont; }
+    ID3DXFont* Font2() { return g.m_pD3DXFont2; }
+    ID3DXFont* Font3() { return g.m_pD3DXFont3; }
     tnRGBAImage& HelpImage() { return g.m_kHelpImage; }
 
     // Private operations a test may call directly.
