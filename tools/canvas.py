@@ -73,7 +73,7 @@ def seg_dist(px, py, ax, ay, bx, by):
     return math.sqrt(ex * ex + ey * ey)
 
 
-def sphere_paint(base, cx, cy, r, light=(-0.55, -0.65), spec=0.55, dark=None):
+def sphere_paint(base, cx, cy, r, light=(-0.55, -0.65), shine=0.55, dark=None):
     """Paint function giving a lit ball: lambert shading plus a soft highlight."""
     lx, ly = light
     lz = math.sqrt(max(0.0, 1 - lx * lx - ly * ly))
@@ -85,7 +85,7 @@ def sphere_paint(base, cx, cy, r, light=(-0.55, -0.65), spec=0.55, dark=None):
         nz = math.sqrt(max(0.0, 1 - d2))
         lam = clamp(nx * lx + ny * ly + nz * lz)
         c = mix(dark, base, clamp(0.25 + 0.95 * lam))
-        hl = clamp((lam - 0.86) / 0.14) * spec
+        hl = clamp((lam - 0.86) / 0.14) * shine
         return mix(c, (255, 255, 255), hl)
     return paint
 

@@ -108,12 +108,12 @@ void IDirectSoundBuffer::FreeChunk()
 // Turns the PCM bytes into the mixer's format (rate, width and channels).
 bool IDirectSoundBuffer::Convert()
 {
-    platform::AudioSpec spec = platform::GetAudioSpec();
+    platform::MixerFormat mixer = platform::GetMixerFormat();
     SDL_AudioCVT cvt;
     SDL_AudioFormat source = m_kFormat.wBitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB;
     if (SDL_BuildAudioCVT(&cvt, source, static_cast<Uint8>(m_kFormat.nChannels),
-                          static_cast<int>(m_kFormat.nSamplesPerSec), spec.format,
-                          static_cast<Uint8>(spec.channels), spec.frequency) < 0)
+                          static_cast<int>(m_kFormat.nSamplesPerSec), mixer.format,
+                          static_cast<Uint8>(mixer.channels), mixer.frequency) < 0)
         return false;
     std::size_t whole = m_kBytes.size() - m_kBytes.size() % m_kFormat.nBlockAlign;
     m_kMixed.assign(whole * static_cast<std::size_t>(cvt.len_mult), 0);
@@ -184,8 +184,8 @@ void IDirectSoundBuffer::Restart(DWORD position)
     Mix_Chunk* chunk = m_pkChunk;
     // Looping repeats the whole buffer, so it always starts at its beginning.
     if (position > 0 && !m_bLooping && !m_kBytes.empty()) {
-        std::size_t frame = static_cast<std::size_t>(platform::GetAudioSpec().channels) *
-                            SDL_AUDIO_BITSIZE(platform::GetAudioSpec().format) / 8;
+        std::size_t frame = static_cast<std::size_t>(platform::GetMixerFormat().channels) *
+                            SDL_AUDIO_BITSIZE(platform::GetMixerFormat().format) / 8;
         std::size_t frames = m_kMixed.size() / frame;
         std::size_t skip = static_cast<std::size_t>(static_cast<double>(position) / m_kBytes.size() * frames) * frame;
         m_pkTail = Mix_QuickLoad_RAW(m_kMixed.data() + skip, static_cast<Uint32>(m_kMixed.size() - skip));

@@ -106,13 +106,13 @@ bool AudioIsSilent()
     return g_iReferences > 0 && g_bSilent;
 }
 
-AudioSpec GetAudioSpec()
+MixerFormat GetMixerFormat()
 {
-    AudioSpec spec = {kFrequency, AUDIO_S16SYS, kChannels};
-    Uint16 format = spec.format;
-    Mix_QuerySpec(&spec.frequency, &format, &spec.channels);
-    spec.format = format;
-    return spec;
+    MixerFormat mixer = {kFrequency, AUDIO_S16SYS, kChannels};
+    Uint16 format = mixer.format;
+    Mix_QuerySpec(&mixer.frequency, &format, &mixer.channels);
+    mixer.format = format;
+    return mixer;
 }
 
 } // namespace platform

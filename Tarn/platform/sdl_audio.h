@@ -17,12 +17,12 @@ void CloseAudio();
 bool AudioIsSilent();
 
 // The mixer's output format (valid while open).
-struct AudioSpec {
+struct MixerFormat {
     int frequency;
     unsigned short format;
     int channels;
 };
-AudioSpec GetAudioSpec();
+MixerFormat GetMixerFormat();
 
 // What the test control lists: a buffer started or stopped, the music's
 // file and state.

@@ -32,7 +32,7 @@ def frame(direction, i):
             cv.line(x, 14 + bob, x, 20 + bob + sw * 2, 3.4, SHIRT)
             cv.circle(x, 21 + bob + sw * 2, 1.8, SKIN)
         # head and hat
-        cv.circle(16, 9 + bob, 5.5, sphere_paint(SKIN, 16, 9 + bob, 5.5, spec=0.2))
+        cv.circle(16, 9 + bob, 5.5, sphere_paint(SKIN, 16, 9 + bob, 5.5, shine=0.2))
         if direction == 'south':
             cv.set(14, 9 + bob, (30, 20, 20))
             cv.set(18, 9 + bob, (30, 20, 20))
@@ -53,7 +53,7 @@ def frame(direction, i):
         cv.rect(12, 16 + bob, 21, 24 + bob, OVERALL)
         cv.line(16, 14 + bob, 16 - step * 4, 20 + bob, 3.2, scale(SHIRT, 0.85))
         cv.circle(16 - step * 4, 21 + bob, 1.8, SKIN)
-        cv.circle(16, 9 + bob, 5.5, sphere_paint(SKIN, 16, 9 + bob, 5.5, spec=0.2))
+        cv.circle(16, 9 + bob, 5.5, sphere_paint(SKIN, 16, 9 + bob, 5.5, shine=0.2))
         cv.set(19, 8 + bob, (30, 20, 20))
         cv.rect(20, 9 + bob, 22, 11 + bob, SKIN)
         cv.ellipse(15, 5 + bob, 10, 2.6, HAT)

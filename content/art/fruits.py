@@ -12,11 +12,11 @@ def _cv():
     return Canvas(32, 32)
 
 
-def _ball(cv, x, y, r, col, ry=None, spec=0.6):
+def _ball(cv, x, y, r, col, ry=None, shine=0.6):
     if ry is None:
-        cv.circle(x, y, r, sphere_paint(col, x, y, r, spec=spec))
+        cv.circle(x, y, r, sphere_paint(col, x, y, r, shine=shine))
     else:
-        cv.ellipse(x, y, r, ry, sphere_paint(col, x, y, max(r, ry), spec=spec))
+        cv.ellipse(x, y, r, ry, sphere_paint(col, x, y, max(r, ry), shine=shine))
 
 
 def _leaf(cv, x, y, ang=-30, size=5, col=LEAF):
@@ -53,7 +53,7 @@ def pear(col):
 
 def citrus(col, rx=11, ry=11, pointy=False, dots=True):
     cv = _cv()
-    _ball(cv, 16, 17, rx, col, ry, spec=0.4)
+    _ball(cv, 16, 17, rx, col, ry, shine=0.4)
     if pointy:
         cv.circle(16 + rx, 17, 2.5, scale(col, 0.9))
         cv.circle(16 - rx, 17, 2.5, scale(col, 0.9))
@@ -91,9 +91,9 @@ def cherries(col=hexc('c8102e'), twin=True):
 def strawberry():
     cv = _cv()
     red = hexc('e02030')
-    cv.polygon([(5, 11), (27, 11), (24, 20), (16, 30), (8, 20)], sphere_paint(red, 15, 15, 15, spec=0.3))
-    cv.circle(10, 13, 5, sphere_paint(red, 13, 15, 12, spec=0.3))
-    cv.circle(22, 13, 5, sphere_paint(red, 13, 15, 12, spec=0.3))
+    cv.polygon([(5, 11), (27, 11), (24, 20), (16, 30), (8, 20)], sphere_paint(red, 15, 15, 15, shine=0.3))
+    cv.circle(10, 13, 5, sphere_paint(red, 13, 15, 12, shine=0.3))
+    cv.circle(22, 13, 5, sphere_paint(red, 13, 15, 12, shine=0.3))
     for (x, y) in ((10, 15), (16, 14), (22, 15), (13, 20), (19, 20), (16, 25), (9, 11), (23, 11)):
         cv.set(x, y, hexc('ffe680'))
     for a in (-150, -110, -70, -30):
@@ -108,7 +108,7 @@ def grapes(col, light):
     _stem(cv, 16, 7, 17, 2, 1.8)
     _leaf(cv, 22, 5, -10, 5)
     for (x, y) in ((10, 10), (16, 9), (22, 10), (8, 15), (14, 15), (20, 15), (25, 15), (11, 20), (17, 20), (22, 20), (14, 25), (19, 25), (16, 29)):
-        cv.circle(x, y, 3.6, sphere_paint(col, x, y, 3.6, spec=0.7, dark=scale(col, 0.5)))
+        cv.circle(x, y, 3.6, sphere_paint(col, x, y, 3.6, shine=0.7, dark=scale(col, 0.5)))
     return cv
 
 
@@ -127,7 +127,7 @@ def watermelon():
 def pineapple():
     cv = _cv()
     body = hexc('e8a020')
-    shade = sphere_paint(body, 16, 21, 10, spec=0.2)
+    shade = sphere_paint(body, 16, 21, 10, shine=0.2)
 
     def skin(x, y):
         # criss-cross scales: a diamond pattern on the shaded body
@@ -142,7 +142,7 @@ def pineapple():
 
 def peach(col, blush):
     cv = _cv()
-    cv.circle(16, 18, 11, sphere_paint(col, 16, 18, 11, spec=0.3))
+    cv.circle(16, 18, 11, sphere_paint(col, 16, 18, 11, shine=0.3))
     cv.circle(11, 16, 6, blush, alpha=0.5)
     cv.line(16, 8, 13, 27, 1.0, scale(col, 0.75))
     _leaf(cv, 21, 6, -30, 5)
@@ -178,7 +178,7 @@ def kiwi():
 
 def coconut():
     cv = _cv()
-    cv.circle(16, 17, 12, sphere_paint(hexc('7a4a24'), 16, 17, 12, spec=0.2))
+    cv.circle(16, 17, 12, sphere_paint(hexc('7a4a24'), 16, 17, 12, shine=0.2))
     rnd = random.Random(3)
     for i in range(30):
         x, y = rnd.randrange(6, 27), rnd.randrange(7, 28)
@@ -191,7 +191,7 @@ def coconut():
 
 def pomegranate():
     cv = _cv()
-    cv.circle(16, 18, 11, sphere_paint(hexc('b0182a'), 16, 18, 11, spec=0.4))
+    cv.circle(16, 18, 11, sphere_paint(hexc('b0182a'), 16, 18, 11, shine=0.4))
     cv.polygon([(12, 8), (14, 2), (16, 6), (18, 2), (20, 8)], hexc('8a1020'))
     return cv
 
@@ -202,9 +202,9 @@ def berries(col, light, n=7, seeds=False, bumpy=False):
     for (x, y) in pos:
         if bumpy:
             for dx, dy in ((-2, -2), (2, -2), (-2, 2), (2, 2), (0, 0), (0, -3), (0, 3), (-3, 0), (3, 0)):
-                cv.circle(x + dx, y + dy, 2.1, sphere_paint(col, x + dx, y + dy, 2.1, spec=0.8))
+                cv.circle(x + dx, y + dy, 2.1, sphere_paint(col, x + dx, y + dy, 2.1, shine=0.8))
         else:
-            cv.circle(x, y, 4.6, sphere_paint(col, x, y, 4.6, spec=0.6))
+            cv.circle(x, y, 4.6, sphere_paint(col, x, y, 4.6, shine=0.6))
             if seeds:
                 cv.set(x, y - 3, light)
                 cv.set(x - 1, y - 4, light)
@@ -217,8 +217,8 @@ def berries(col, light, n=7, seeds=False, bumpy=False):
 def fig():
     cv = _cv()
     col = hexc('6a2a5a')
-    cv.circle(16, 20, 10, sphere_paint(col, 16, 20, 10, spec=0.3))
-    cv.polygon([(12, 13), (20, 13), (17, 5), (15, 5)], sphere_paint(col, 16, 16, 10, spec=0.3))
+    cv.circle(16, 20, 10, sphere_paint(col, 16, 20, 10, shine=0.3))
+    cv.polygon([(12, 13), (20, 13), (17, 5), (15, 5)], sphere_paint(col, 16, 16, 10, shine=0.3))
     _stem(cv, 16, 5, 17, 2, 1.6)
     for x in (11, 16, 21):
         cv.line(x, 13, x, 28, 1.0, scale(col, 0.8))
@@ -238,7 +238,7 @@ def papaya():
 def dragon_fruit():
     cv = _cv()
     pink = hexc('e8307a')
-    cv.ellipse(16, 17, 10, 12, sphere_paint(pink, 16, 17, 12, spec=0.3))
+    cv.ellipse(16, 17, 10, 12, sphere_paint(pink, 16, 17, 12, shine=0.3))
     for (x, y, a) in ((8, 10, -60), (24, 10, 60), (6, 20, -90), (26, 20, 90), (11, 27, -140), (21, 27, 140), (16, 6, 0)):
         cv.ellipse(x, y, 2, 4.5, hexc('8ad04a'), angle=a)
     return cv
@@ -258,7 +258,7 @@ def star_fruit():
 
 def passion_fruit():
     cv = _cv()
-    cv.circle(16, 17, 11, sphere_paint(hexc('5a1a4a'), 16, 17, 11, spec=0.5))
+    cv.circle(16, 17, 11, sphere_paint(hexc('5a1a4a'), 16, 17, 11, shine=0.5))
     for (x, y) in ((10, 12), (20, 13), (13, 20), (22, 21), (17, 25)):
         cv.set(x, y, hexc('c080b0'))
     _stem(cv, 16, 6, 18, 2, 1.6)
@@ -268,7 +268,7 @@ def passion_fruit():
 def lychee():
     cv = _cv()
     for (x, y) in ((11, 13), (21, 14), (16, 23)):
-        cv.circle(x, y, 7, sphere_paint(hexc('d83a4a'), x, y, 7, spec=0.3))
+        cv.circle(x, y, 7, sphere_paint(hexc('d83a4a'), x, y, 7, shine=0.3))
         for i in range(10):
             a = math.radians(i * 36)
             cv.set(int(x + 4 * math.cos(a)), int(y + 4 * math.sin(a)), hexc('8a1a2a'))
@@ -287,7 +287,7 @@ def avocado():
 
 def cantaloupe():
     cv = _cv()
-    shade = sphere_paint(hexc('d8b87a'), 16, 17, 12, spec=0.2)
+    shade = sphere_paint(hexc('d8b87a'), 16, 17, 12, shine=0.2)
 
     def net(x, y):
         u, v = (x + 2 * y) % 7, (x - 2 * y) % 7
@@ -312,7 +312,7 @@ def grapefruit():
 
 def persimmon():
     cv = _cv()
-    cv.ellipse(16, 19, 12, 9.5, sphere_paint(hexc('f06a10'), 16, 19, 12, spec=0.5))
+    cv.ellipse(16, 19, 12, 9.5, sphere_paint(hexc('f06a10'), 16, 19, 12, shine=0.5))
     for a in (0, 90, 180, 270):
         r = math.radians(a + 45)
         cv.ellipse(16 + 3.5 * math.cos(r), 10 + 2 * math.sin(r), 4, 2, hexc('4d7a2a'), angle=a + 45)
@@ -323,9 +323,9 @@ def persimmon():
 def quince():
     cv = _cv()
     col = hexc('e8d040')
-    cv.circle(16, 19, 10, sphere_paint(col, 16, 19, 10, spec=0.3))
-    cv.circle(12, 12, 6, sphere_paint(col, 16, 19, 12, spec=0.3))
-    cv.circle(20, 12, 6, sphere_paint(col, 16, 19, 12, spec=0.3))
+    cv.circle(16, 19, 10, sphere_paint(col, 16, 19, 10, shine=0.3))
+    cv.circle(12, 12, 6, sphere_paint(col, 16, 19, 12, shine=0.3))
+    cv.circle(20, 12, 6, sphere_paint(col, 16, 19, 12, shine=0.3))
     cv.circle(16, 27, 2, hexc('7a5a20'))
     _leaf(cv, 20, 5, -30, 6, hexc('6a8a2a'))
     _stem(cv, 16, 8, 16, 4, 1.6)
@@ -334,7 +334,7 @@ def quince():
 
 def tomato():
     cv = _cv()
-    cv.ellipse(16, 18, 12, 10, sphere_paint(hexc('e8281e'), 16, 18, 12, spec=0.7))
+    cv.ellipse(16, 18, 12, 10, sphere_paint(hexc('e8281e'), 16, 18, 12, shine=0.7))
     for a in range(0, 360, 60):
         r = math.radians(a)
         cv.line(16, 9, 16 + 6 * math.cos(r), 9 + 3 * math.sin(r), 2.0, hexc('2f8a2a'))
@@ -346,7 +346,7 @@ def pumpkin():
     cv = _cv()
     o = hexc('f07a14')
     for dx, r in ((-6, 7), (6, 7), (0, 8)):
-        cv.ellipse(16 + dx, 19, r, 10, sphere_paint(o, 16 + dx, 19, 10, spec=0.3))
+        cv.ellipse(16 + dx, 19, r, 10, sphere_paint(o, 16 + dx, 19, 10, shine=0.3))
     cv.line(10, 10, 10, 28, 1.0, hexc('b8520a'))
     cv.line(22, 10, 22, 28, 1.0, hexc('b8520a'))
     cv.line(16, 9, 18, 3, 3, hexc('4d7a2a'))
@@ -355,7 +355,7 @@ def pumpkin():
 
 def rambutan():
     cv = _cv()
-    cv.circle(16, 17, 9, sphere_paint(hexc('d8202a'), 16, 17, 9, spec=0.3))
+    cv.circle(16, 17, 9, sphere_paint(hexc('d8202a'), 16, 17, 9, shine=0.3))
     for i in range(20):
         a = math.radians(i * 18)
         cv.line(16 + 8 * math.cos(a), 17 + 8 * math.sin(a), 16 + 13 * math.cos(a + 0.25), 17 + 13 * math.sin(a + 0.25), 1.2,
@@ -367,7 +367,7 @@ def gooseberry():
     cv = _cv()
     g = hexc('a8d05a')
     for (x, y) in ((11, 14), (21, 19)):
-        cv.ellipse(x, y, 8, 9, sphere_paint(g, x, y, 9, spec=0.6))
+        cv.ellipse(x, y, 8, 9, sphere_paint(g, x, y, 9, shine=0.6))
         for k in (-4, 0, 4):
             cv.line(x + k, y - 8, x + k * 0.8, y + 8, 0.8, scale(g, 0.75))
         cv.line(x, y - 9, x + 1, y - 12, 1.2, STEM)
@@ -431,7 +431,7 @@ def icon(name):
 def antidote_bottle(cv, glint):
     cv.rect(13, 3, 19, 8, hexc('a87a4a'))
     cv.rect(14, 8, 18, 12, hexc('c0e8d0'))
-    cv.circle(16, 20, 9, sphere_paint(hexc('30c060'), 16, 20, 9, spec=0.9))
+    cv.circle(16, 20, 9, sphere_paint(hexc('30c060'), 16, 20, 9, shine=0.9))
     cv.rect(11, 18, 21, 23, (250, 250, 240))
     cv.rect(15, 19, 17, 22, (220, 30, 30))
     cv.rect(14, 20, 18, 21, (220, 30, 30))

@@ -121,7 +121,7 @@ def path(kind):
             col = mix(hexc('a29c92'), hexc('c4beb2'), hash01(i, 0, 5)) if kind == 'cobble' else mix(hexc('7d8a6a'), hexc('9aa784'), hash01(i, 0, 6))
             for ox in (-32, 0, 32):
                 for oy in (-32, 0, 32):
-                    cv.ellipse(x + ox, y + oy, 5.2, 4.2, sphere_paint(col, x + ox, y + oy, 5.2, spec=0.15))
+                    cv.ellipse(x + ox, y + oy, 5.2, 4.2, sphere_paint(col, x + ox, y + oy, 5.2, shine=0.15))
         if kind == 'moss':
             rnd = random.Random(9)
             for i in range(30):
@@ -154,7 +154,7 @@ def _trunk(cv, x0, x1, y0, y1, col=hexc('6b4423')):
 
 
 def _leafy(cv, cx, cy, r, base, seed, dots=None):
-    cv.circle(cx, cy, r, sphere_paint(base, cx, cy, r, spec=0.15))
+    cv.circle(cx, cy, r, sphere_paint(base, cx, cy, r, shine=0.15))
     rnd = random.Random(seed)
     for i in range(int(r * 2.2)):
         a, d = rnd.random() * 6.283, rnd.random() * (r - 2)
@@ -344,7 +344,7 @@ def solid(kind):
         spot = (30, 30, 34) if kind == 'cow' else hexc('f4ead8')
         cv.rect(8, 21, 11, 30, scale(body, 0.8))
         cv.rect(21, 21, 24, 30, scale(body, 0.8))
-        cv.ellipse(16, 18, 12, 7.5, sphere_paint(body, 16, 18, 12, spec=0.1))
+        cv.ellipse(16, 18, 12, 7.5, sphere_paint(body, 16, 18, 12, shine=0.1))
         cv.ellipse(12, 15, 3.5, 2.5, spot)
         cv.ellipse(20, 20, 3, 2.2, spot)
         cv.rect(12, 25, 14, 30, scale(body, 0.7))
@@ -360,7 +360,7 @@ def solid(kind):
         if kind == 'tiger':
             cv.rect(8, 21, 11, 30, orange)
             cv.rect(21, 21, 24, 30, orange)
-            cv.ellipse(15, 18, 11.5, 6.5, sphere_paint(orange, 15, 18, 11.5, spec=0.1))
+            cv.ellipse(15, 18, 11.5, 6.5, sphere_paint(orange, 15, 18, 11.5, shine=0.1))
             for x in (9, 13, 17, 21):
                 cv.line(x, 12, x + 1, 17, 1.3, stripe)
             cv.circle(26, 13, 5.5, orange)
@@ -372,7 +372,7 @@ def solid(kind):
             cv.line(3, 17, 1, 10, 1.6, orange)
             cv.set(1, 10, stripe)
         else:
-            cv.ellipse(16, 19, 12, 9, sphere_paint(orange, 16, 19, 12, spec=0.1))
+            cv.ellipse(16, 19, 12, 9, sphere_paint(orange, 16, 19, 12, shine=0.1))
             for a in range(200, 340, 30):
                 r = math.radians(a)
                 cv.line(16 + 6 * math.cos(r), 19 + 5 * math.sin(r), 16 + 11 * math.cos(r), 19 + 8 * math.sin(r), 1.4, stripe)
@@ -384,7 +384,7 @@ def solid(kind):
         if kind == 'rock':
             cv.polygon([(5, 26), (8, 14), (16, 9), (25, 13), (28, 26)], lambda x, y: mix(hexc('b4b0a8'), hexc('6e6a64'), (x - 5) / 30 + (y - 9) / 40))
         else:
-            cv.ellipse(16, 18, 14, 12, sphere_paint(hexc('8e8a82'), 16, 18, 14, spec=0.2))
+            cv.ellipse(16, 18, 14, 12, sphere_paint(hexc('8e8a82'), 16, 18, 14, shine=0.2))
             cv.line(10, 12, 14, 20, 1.0, hexc('5e5a54'))
             cv.line(14, 20, 12, 26, 1.0, hexc('5e5a54'))
     elif kind in ('stone_wall', 'brick_wall'):
@@ -441,7 +441,7 @@ def solid(kind):
         cv.circle(16, 4, 2, hexc('ff6a9a'))
     elif kind == 'pumpkins':
         for (x, y, r) in ((10, 21, 8), (23, 23, 6.5), (17, 11, 6)):
-            cv.ellipse(x, y, r, r * 0.8, sphere_paint(hexc('f07a14'), x, y, r, spec=0.2))
+            cv.ellipse(x, y, r, r * 0.8, sphere_paint(hexc('f07a14'), x, y, r, shine=0.2))
             cv.line(x, y - r * 0.8, x, y + r * 0.8, 1.0, hexc('b8520a'))
             cv.line(x, y - r * 0.8 - 3, x + 1, y - r * 0.8, 1.8, hexc('4d7a2a'))
     elif kind == 'butterfly':

@@ -22,7 +22,7 @@ def _slow(frames, repeat):
 
 def cloud(cv, cx, cy, col, dark):
     for (dx, dy, r) in ((-8, 2, 6), (0, -2, 8), (8, 1, 6.5), (-3, 4, 6), (5, 4, 6)):
-        cv.circle(cx + dx, cy + dy, r, sphere_paint(col, cx + dx, cy + dy, r, spec=0.0, dark=dark))
+        cv.circle(cx + dx, cy + dy, r, sphere_paint(col, cx + dx, cy + dy, r, shine=0.0, dark=dark))
 
 
 def rain(i):
@@ -90,7 +90,7 @@ def fire(i):
 
 def bomb(i):
     cv = _cv()
-    cv.circle(15, 19, 10, sphere_paint(hexc('3a3a48'), 15, 19, 10, spec=0.8, dark=hexc('101018')))
+    cv.circle(15, 19, 10, sphere_paint(hexc('3a3a48'), 15, 19, 10, shine=0.8, dark=hexc('101018')))
     cv.rect(12, 7, 18, 10, hexc('5a5a6a'))
     cv.polyline([(15, 7), (18, 4), (22, 4), (24, 2)], 1.6, hexc('b08a5a'))
     spark = [(5, hexc('ffe040')), (3, hexc('ff8a20')), (6, hexc('fff8a0')), (4, hexc('ffb030'))][i]
@@ -122,7 +122,7 @@ def mushroom(i):
     cv = _cv()
     b = (0, -1, 0, 1)[i]
     cv.rrect(12, 16 + b, 20, 30, 3, (245, 240, 225))
-    cv.ellipse(16, 15 + b, 13, 8, sphere_paint(hexc('e0201a'), 16, 15 + b, 13, spec=0.5))
+    cv.ellipse(16, 15 + b, 13, 8, sphere_paint(hexc('e0201a'), 16, 15 + b, 13, shine=0.5))
     cv.rect(3, 15 + b, 29, 18 + b, hexc('e0201a'))
     for (x, y, r) in ((10, 11, 2), (18, 9, 2.3), (23, 14, 1.7), (14, 15, 1.6)):
         cv.circle(x, y + b, r, (255, 255, 255))
@@ -180,7 +180,7 @@ def more_fruits(i):
 def witch_apple():
     cv = _cv()
     col = hexc('8a0a3a')
-    cv.ellipse(16, 18, 12, 10.5, sphere_paint(col, 16, 18, 12, spec=0.9, dark=hexc('2a0010')))
+    cv.ellipse(16, 18, 12, 10.5, sphere_paint(col, 16, 18, 12, shine=0.9, dark=hexc('2a0010')))
     cv.line(16, 9, 15, 3, 2.0, hexc('3a2010'))
     cv.ellipse(21, 5, 4, 1.8, hexc('3a5a1a'), angle=-20)
     # a pale skull glints on the skin
@@ -263,7 +263,7 @@ def explosion(i, n=12):
         s = (t - 0.7) / 0.3
         for (dx, dy, rr) in ((-6, 2, 7), (5, 0, 8), (0, -6, 7), (-2, 7, 6), (7, 7, 5)):
             r = rr * (1 + 0.25 * s)
-            cv.circle(16 + dx, 16 + dy - s * 3, r, sphere_paint(mix(hexc('7a6a60'), hexc('4a4440'), s), 16 + dx, 16 + dy, r, spec=0.0))
+            cv.circle(16 + dx, 16 + dy - s * 3, r, sphere_paint(mix(hexc('7a6a60'), hexc('4a4440'), s), 16 + dx, 16 + dy, r, shine=0.0))
         if s < 0.6:
             cv.circle(16, 18, 4 * (1 - s), hexc('ff8a20'))
     cv.outline(OUT)

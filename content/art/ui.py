@@ -33,7 +33,7 @@ def check(on):
 def arrow(up, enabled):
     cv = Canvas(32, 32)
     col = hexc('5fb84a') if enabled else (140, 140, 140)
-    cv.circle(16, 16, 14, sphere_paint(col, 16, 16, 14, spec=0.4))
+    cv.circle(16, 16, 14, sphere_paint(col, 16, 16, 14, shine=0.4))
     pts = [(16, 7), (25, 20), (7, 20)] if up else [(16, 25), (25, 12), (7, 12)]
     cv.polygon(pts, (255, 255, 255) if enabled else (200, 200, 200))
     cv.outline(OUT)

@@ -10,7 +10,7 @@
 namespace {
 
 // A level file made by hand: the map part and the game section behind it.
-struct LevelSpec {
+struct LevelRecipe {
     tnUInt32 layers = 1;
     tnUInt32 width = 27;
     tnUInt32 height = 23;
@@ -47,39 +47,39 @@ std::string Field(const std::string& text, std::size_t size)
     return field;
 }
 
-std::string GameSection(const LevelSpec& spec)
+std::string GameSection(const LevelRecipe& recipe)
 {
     std::string out;
-    PutU16(out, spec.objective);
-    PutU16(out, spec.playerSpeed);
-    out += Field(spec.music, 40);
-    PutU16(out, spec.targetLife);
-    PutU16(out, spec.targets);
-    PutU16(out, static_cast<tnUInt16>(spec.fruits.size()));
-    for (tnUInt16 sample : spec.fruits)
+    PutU16(out, recipe.objective);
+    PutU16(out, recipe.playerSpeed);
+    out += Field(recipe.music, 40);
+    PutU16(out, recipe.targetLife);
+    PutU16(out, recipe.targets);
+    PutU16(out, static_cast<tnUInt16>(recipe.fruits.size()));
+    for (tnUInt16 sample : recipe.fruits)
         PutU16(out, sample);
-    PutU16(out, spec.trapLife);
-    PutU16(out, spec.traps);
-    PutU16(out, static_cast<tnUInt16>(spec.trapSamples.size()));
-    for (tnUInt16 sample : spec.trapSamples)
+    PutU16(out, recipe.trapLife);
+    PutU16(out, recipe.traps);
+    PutU16(out, static_cast<tnUInt16>(recipe.trapSamples.size()));
+    for (tnUInt16 sample : recipe.trapSamples)
         PutU16(out, sample);
-    return out.substr(0, spec.cutSectionTo);
+    return out.substr(0, recipe.cutSectionTo);
 }
 
-std::string LevelBytes(const LevelSpec& spec)
+std::string LevelBytes(const LevelRecipe& recipe)
 {
     std::string out(1, '\0');
-    out += Field(spec.title, 40) + Field("A field made by a test.", 256) + Field("", 80);
-    PutU32(out, spec.layers);
-    PutU32(out, spec.width);
-    PutU32(out, spec.height);
-    for (tnUInt32 layer = 0; layer < spec.layers; ++layer)
-        for (tnUInt32 row = 0; row < spec.height; ++row)
-            for (tnUInt32 column = 0; column < spec.width; ++column) {
-                tnUInt8 kind = spec.staticAt(column, row);
+    out += Field(recipe.title, 40) + Field("A field made by a test.", 256) + Field("", 80);
+    PutU32(out, recipe.layers);
+    PutU32(out, recipe.width);
+    PutU32(out, recipe.height);
+    for (tnUInt32 layer = 0; layer < recipe.layers; ++layer)
+        for (tnUInt32 row = 0; row < recipe.height; ++row)
+            for (tnUInt32 column = 0; column < recipe.width; ++column) {
+                tnUInt8 kind = recipe.staticAt(column, row);
                 out += std::string{'\0', static_cast<char>(kind), static_cast<char>(kind)} + std::string(5, '\0');
             }
-    return out + GameSection(spec);
+    return out + GameSection(recipe);
 }
 
 bool EndsWith(const std::string& text, const std::string& end)
@@ -108,9 +108,9 @@ protected:
         ReachMenu();
     }
 
-    void WriteLevel(int number, const LevelSpec& spec)
+    void WriteLevel(int number, const LevelRecipe& recipe)
     {
-        TempGameDir::WriteFile(Dir().Path("Data/Level" + std::to_string(number) + ".dat"), LevelBytes(spec));
+        TempGameDir::WriteFile(Dir().Path("Data/Level" + std::to_string(number) + ".dat"), LevelBytes(recipe));
     }
 
     // Both spellings of the level list: whichever the game wrote.
@@ -243,10 +243,10 @@ TEST_F(LevelTest, EveryGeneratedLevelStartsOnASoundField)
 
 TEST_F(LevelTest, GameSectionFieldsAreReadFromTheirOffsets)
 {
-    LevelSpec spec; // three fruit samples, two trap samples: trap life at offset 56
-    spec.music = "tune.mid";
-    ASSERT_EQ(66u, GameSection(spec).size());
-    WriteLevel(6, spec);
+    LevelRecipe recipe; // three fruit samples, two trap samples: trap life at offset 56
+    recipe.music = "tune.mid";
+    ASSERT_EQ(66u, GameSection(recipe).size());
+    WriteLevel(6, recipe);
     ASSERT_TRUE(Game().LoadLevel(6));
     EXPECT_EQ(12, Probe().ObjectiveTargets());
     EXPECT_EQ(8, Probe().PlayerSpeed());
@@ -262,8 +262,8 @@ TEST_F(LevelTest, GameSectionFieldsAreReadFromTheirOffsets)
     EXPECT_STREQ("Hand Made", Probe().Map().GetTitle());
 
     // A name filling its whole field is cut to 39 characters, not read past.
-    spec.music = std::string(36, 'm') + ".mid";
-    WriteLevel(6, spec);
+    recipe.music = std::string(36, 'm') + ".mid";
+    WriteLevel(6, recipe);
     ASSERT_TRUE(Game().LoadLevel(6));
     EXPECT_EQ(std::string(36, 'm') + ".mi", Probe().CurrentMusic());
 }
@@ -277,24 +277,24 @@ TEST_F(LevelTest, RefusedLevelsChangeNothing)
 
     struct Case {
         const char* name;
-        std::function<void(LevelSpec&)> spoil;
+        std::function<void(LevelRecipe&)> spoil;
     };
     const Case cases[] = {
-        {"narrower map", [](LevelSpec& s) { s.width = 26; }},
-        {"taller map", [](LevelSpec& s) { s.height = 24; }},
-        {"two layers", [](LevelSpec& s) { s.layers = 2; }},
-        {"fruit sample 40", [](LevelSpec& s) { s.fruits = {3, 40}; }},
-        {"trap sample 17", [](LevelSpec& s) { s.trapSamples = {0, 17}; }},
-        {"section cut in the trap list", [](LevelSpec& s) { s.cutSectionTo = 63; }},
-        {"section cut after the objective", [](LevelSpec& s) { s.cutSectionTo = 2; }},
-        {"no section", [](LevelSpec& s) { s.cutSectionTo = 0; }},
+        {"narrower map", [](LevelRecipe& s) { s.width = 26; }},
+        {"taller map", [](LevelRecipe& s) { s.height = 24; }},
+        {"two layers", [](LevelRecipe& s) { s.layers = 2; }},
+        {"fruit sample 40", [](LevelRecipe& s) { s.fruits = {3, 40}; }},
+        {"trap sample 17", [](LevelRecipe& s) { s.trapSamples = {0, 17}; }},
+        {"section cut in the trap list", [](LevelRecipe& s) { s.cutSectionTo = 63; }},
+        {"section cut after the objective", [](LevelRecipe& s) { s.cutSectionTo = 2; }},
+        {"no section", [](LevelRecipe& s) { s.cutSectionTo = 0; }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        LevelSpec spec;
-        spec.title = "Spoilt";
-        c.spoil(spec);
-        WriteLevel(5, spec);
+        LevelRecipe recipe;
+        recipe.title = "Spoilt";
+        c.spoil(recipe);
+        WriteLevel(5, recipe);
         Probe().JustFinishedLevel() = true;
         const std::size_t before = CountInLog("LoadLevel: ../Data/Level5.dat refused, ");
         EXPECT_FALSE(Game().LoadLevel(5));
@@ -313,12 +313,12 @@ TEST_F(LevelTest, RefusedLevelsChangeNothing)
 
 TEST_F(LevelTest, LevelWithoutSamplesHasNoFruitsOrTraps)
 {
-    LevelSpec spec;
-    spec.fruits.clear();
-    spec.trapSamples.clear();
-    spec.targets = 5;
-    spec.traps = 5;
-    WriteLevel(1, spec);
+    LevelRecipe recipe;
+    recipe.fruits.clear();
+    recipe.trapSamples.clear();
+    recipe.targets = 5;
+    recipe.traps = 5;
+    WriteLevel(1, recipe);
     ASSERT_TRUE(Game().LoadLevel(1));
     EXPECT_EQ(0, Probe().AvailableTargets());
     EXPECT_EQ(0, Probe().AvailableTraps());
@@ -363,11 +363,11 @@ TEST_F(LevelTest, WalledInFieldReturnsToTheMenuOnce)
     ASSERT_TRUE(Game().LoadLevel(1));
     Game().NewGame();
     // Level 2: free cells only where every neighbour is a tree or a wall.
-    LevelSpec spec;
-    spec.staticAt = [](tnUInt32 column, tnUInt32 row) {
+    LevelRecipe recipe;
+    recipe.staticAt = [](tnUInt32 column, tnUInt32 row) {
         return tnUInt8(column % 2 == 1 && row % 2 == 1 ? 0 : (column + row) % 2 ? 12 : 34);
     };
-    WriteLevel(2, spec);
+    WriteLevel(2, recipe);
 
     // Level 1 won: the bonus is paid, level 2 loads and cannot be played.
     Probe().CurrentLevel() = 1;
@@ -408,9 +408,9 @@ TEST_F(LevelTest, LevelMusicAndShoFollowTheOptions)
     EXPECT_EQ(tnMidiPlay::PLAYING, Probe().MidiPlay().GetPlayStatus());
 
     // A name that is no MIDI file leaves the music as it was.
-    LevelSpec spec;
-    spec.music = "tune.wav";
-    WriteLevel(7, spec);
+    LevelRecipe recipe;
+    recipe.music = "tune.wav";
+    WriteLevel(7, recipe);
     ASSERT_TRUE(Game().LoadLevel(7));
     EXPECT_EQ(music.file, testcontrol::GetMusicState().file);
     EXPECT_EQ(tnMidiPlay::PLAYING, Probe().MidiPlay().GetPlayStatus());
