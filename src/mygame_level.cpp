@@ -17,8 +17,6 @@ const char* const kLevelFileFormat = "../Data/Level%d.dat";
 const char* const kMusicFileFormat = "../sound/%s";
 const tnUInt32 kStaticTileSize = 32;
 const tnUInt32 kFarmerTries = 300;
-// The map part's three counts (layers, width, height) close its header.
-const std::size_t kMapCountsOffset = tnMap::HeaderSize - 12;
 
 // What a level file says after its map, read and checked before any of it
 // replaces the current level's values.
@@ -62,15 +60,6 @@ bool ReadU16(const std::string& bytes, std::size_t& position, tnUInt16& value)
     return true;
 }
 
-bool ReadU32(const std::string& bytes, std::size_t& position, tnUInt32& value)
-{
-    unsigned char b[4];
-    if (!ReadBytes(bytes, position, b, sizeof(b)))
-        return false;
-    value = b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<tnUInt32>(b[3]) << 24);
-    return true;
-}
-
 // A count followed by that many sample indices.
 bool ReadSampleList(const std::string& bytes, std::size_t& position, std::vector<tnUInt16>& list)
 {
@@ -106,14 +95,14 @@ std::string Printed(const char* format, unsigned a, unsigned b, unsigned c = 0, 
 std::string ReadGameSection(const std::string& bytes, tnUInt32 columns, tnUInt32 rows, tnUInt32 fruitSamples,
                             tnUInt32 trapSamples, GameSection& section)
 {
-    std::size_t position = kMapCountsOffset;
     tnUInt32 layers = 0, width = 0, height = 0;
-    if (!ReadU32(bytes, position, layers) || !ReadU32(bytes, position, width) || !ReadU32(bytes, position, height))
+    std::size_t position = 0;
+    if (!tnMap::ReadShape(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), layers, width, height,
+                          position))
         return "its map part is cut short";
     if (layers != 1 || width != columns || height != rows)
         return Printed("its map is %u x %u in %u layers, the field is %u x %u in one", width, height, layers, columns,
                        rows);
-    position = tnMap::HeaderSize + static_cast<std::size_t>(width) * height * tnMap::CellSize;
     bool complete = ReadU16(bytes, position, section.objective) && ReadU16(bytes, position, section.playerSpeed) &&
                     ReadBytes(bytes, position, section.music, sizeof(section.music)) &&
                     ReadU16(bytes, position, section.targetLife) && ReadU16(bytes, position, section.targets) &&

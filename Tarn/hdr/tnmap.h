@@ -6,6 +6,8 @@
 #include "tntexture.h"
 #include "tntiles.h"
 
+#include <cstddef>
+
 // The level's playing field: layers of cells, each naming a tile and the
 // static object standing there, plus the level's title, text and
 // background picture. Reads and writes the map part of a level file:
@@ -65,6 +67,11 @@ public:
     // short or oversized file, or (create false) one whose layers, width or
     // height differ from this map's.
     bool Load(IDirect3DDevice8* device, const char* fileName, long& streamPos, bool create);
+    // The shape a map file's bytes declare and where its map part ends (the
+    // game section follows); false when the bytes cannot hold the header or
+    // the cells it declares.
+    static bool ReadShape(const unsigned char* bytes, std::size_t size, tnUInt32& layers, tnUInt32& width,
+                          tnUInt32& height, std::size_t& end);
     bool Save(const char* fileName, tnUInt8 flag, const char* title, const char* text);
     bool AddTexture(tnTexture* texture, tnUInt32 tileWidth, tnUInt32 tileHeight);
     void SetBackground(const char* fileName);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <new>
 #include <vector>
 
@@ -94,32 +95,41 @@ bool tnMap::Create(IDirect3DDevice8* device, tnUInt32 layers, tnUInt32 width, tn
     return m_pkCells != nullptr;
 }
 
+bool tnMap::ReadShape(const unsigned char* bytes, std::size_t size, tnUInt32& layers, tnUInt32& width,
+                      tnUInt32& height, std::size_t& end)
+{
+    if (!bytes || size < HeaderSize)
+        return false;
+    const unsigned char* counts = bytes + 1 + TitleSize + TextSize + NameSize;
+    layers = ReadU32(counts);
+    width = ReadU32(counts + 4);
+    height = ReadU32(counts + 8);
+    // The counts are checked against the bytes before anything trusts them.
+    std::uint64_t cells = 0;
+    if (!CountCells(layers, width, height, cells) || static_cast<std::uint64_t>(size) - HeaderSize < cells * CellSize)
+        return false;
+    end = static_cast<std::size_t>(HeaderSize + cells * CellSize);
+    return true;
+}
+
 bool tnMap::Load(IDirect3DDevice8* device, const char* fileName, long& streamPos, bool create)
 {
     std::ifstream file(fileName ? fileName : "", std::ios::binary);
     if (!fileName || !file.is_open())
         return false;
-    file.seekg(0, std::ios::end);
-    std::streamoff length = file.tellg();
-    file.seekg(0, std::ios::beg);
-    unsigned char header[HeaderSize];
-    if (length < static_cast<std::streamoff>(HeaderSize) || !file.read(reinterpret_cast<char*>(header), HeaderSize))
-        return false;
-    const unsigned char* counts = header + 1 + TitleSize + TextSize + NameSize;
-    tnUInt32 layers = ReadU32(counts), width = ReadU32(counts + 4), height = ReadU32(counts + 8);
-    // The counts are checked against the file before anything is allocated.
-    std::uint64_t cells = 0;
-    if (!CountCells(layers, width, height, cells) || static_cast<std::uint64_t>(length) - HeaderSize < cells * CellSize)
+    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    tnUInt32 layers = 0, width = 0, height = 0;
+    std::size_t end = 0;
+    if (file.bad() || !ReadShape(bytes.data(), bytes.size(), layers, width, height, end))
         return false;
     // A map is read only into cells of its own shape.
     if (!create && (layers != m_iLayers || width != m_iWidth || height != m_iHeight))
         return false;
-    std::vector<unsigned char> bytes(static_cast<std::size_t>(cells * CellSize));
-    if (!bytes.empty() && !file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())))
-        return false;
     if (create && !Create(device, layers, width, height))
         return false;
 
+    const unsigned char* header = bytes.data();
+    const std::uint64_t cells = (end - HeaderSize) / CellSize;
     m_iFlag = header[0];
     std::memcpy(m_strTitle, header + 1, TitleSize);
     std::memcpy(m_strText, header + 1 + TitleSize, TextSize);
@@ -130,12 +140,12 @@ bool tnMap::Load(IDirect3DDevice8* device, const char* fileName, long& streamPos
     background[NameSize - 1] = '\0';
     SetBackground(background);
     for (std::uint64_t i = 0; i < cells; ++i) {
-        const unsigned char* cell = &bytes[static_cast<std::size_t>(i * CellSize)];
+        const unsigned char* cell = header + HeaderSize + static_cast<std::size_t>(i * CellSize);
         m_pkCells[i].m_iTileSet = cell[0];
         m_pkCells[i].m_iTileIndex = cell[1];
         m_pkCells[i].m_iStaticObj = cell[2];
     }
-    streamPos = static_cast<long>(HeaderSize + cells * CellSize);
+    streamPos = static_cast<long>(end);
     return true;
 }
 
