@@ -147,6 +147,18 @@ class Canvas:
                 if c is not None:
                     self.set(x, y, c)
 
+    def pixels(self, rows, x0, y0, palette, flip=False):
+        """Draws a text pixel grid: each character a palette key, '.' left untouched.
+
+        Hand-placed pixels read better than shapes where every pixel counts
+        (faces, hats); flip mirrors the grid left to right.
+        """
+        for gy, row in enumerate(rows):
+            n = len(row)
+            for gx, ch in enumerate(row):
+                if ch != '.':
+                    self.set(x0 + (n - 1 - gx if flip else gx), y0 + gy, palette[ch])
+
     # --- shapes -------------------------------------------------------------
     def shape(self, sdf, bbox, paint, aa=False, alpha=1.0):
         x0, y0, x1, y1 = bbox

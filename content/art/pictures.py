@@ -42,7 +42,7 @@ def menu_farmer():
     cv = Canvas(280, 330, SKY)
     cv.ellipse(140, 350, 190, 70, hexc('5aa83a'), aa=True)
     cv.ellipse(140, 352, 170, 58, hexc('6fbf4a'), aa=True)
-    _on(cv, farmer.frame('south', 0), 12, 30, 8)
+    _on(cv, farmer.portrait(), 12, 24, 4)
     _on(cv, fruits.draw('apple'), 190, 240, 2)
     return cv
 
