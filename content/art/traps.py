@@ -53,18 +53,64 @@ def tornado(i):
 
 
 def flood(i):
+    """A breaking wave: the crest curls over, foam rides the lip and spray flies ahead of it."""
     cv = _cv()
-    for y in range(6, 31):
-        for x in range(1, 31):
-            edge = 6 + 3 * math.sin(x * 0.45 + i * 1.57)
-            if y >= edge and (x - 16) ** 2 / 15.5 ** 2 + (y - 19) ** 2 / 13 ** 2 <= 1.0:
-                n = noise(x + i * 3, y, 6, 4)
-                c = mix(hexc('2a6ac0'), hexc('5aa0e8'), n)
-                if y < edge + 2:
-                    c = (235, 245, 255)
-                elif math.sin(x * 0.7 - i * 1.57 + y * 0.3) > 0.9:
-                    c = mix(c, (220, 235, 255), 0.6)
-                cv.set(x, y, c)
+    deep, mid, light = hexc('1a4690'), hexc('2f78d0'), hexc('62b0f4')
+    inner, foam, foam_d = hexc('12306a'), (244, 250, 255), hexc('b4d6f2')
+    bob = (0, -1, -1, 0)[i]
+    cx, cy, R = 14, 13 + bob, 10.5          # the crest
+    tx, ty, tr = 17.0, 17.0 + bob, 5.6      # the tube under the lip
+    lip = math.radians((25, 45, 65, 45)[i])  # how far the lip has curled down
+    phase = i * math.pi / 2
+    tip_x = cx + (R - 1) * math.cos(lip)
+
+    def surface(x):                          # the water running in under the wave
+        return 23.5 + 1.2 * math.sin(x * 0.55 - phase)
+
+    for y in range(32):
+        for x in range(32):
+            px, py = x + 0.5, y + 0.5
+            dx, dy = px - cx, py - cy
+            d = math.hypot(dx, dy)
+            ang = math.atan2(dy, dx)         # 0 to the right, positive downwards
+            in_crest = d <= R and (dy <= 0 or dx <= 0 or ang <= lip)
+            in_tube = math.hypot(px - tx, py - ty) <= tr and d <= R + 0.5
+            back = dx < 0 and py >= cy and py >= cy + (abs(dx) - R) * 0.9
+            base = py >= surface(px)
+            face = dx >= 0 and py >= cy and px <= tip_x + 0.5
+            if in_tube and not base:
+                # the hollow under the lip, shadowed where the lip hangs over it
+                shade = clamp((py - ty + tr) / (2 * tr))
+                cv.set(x, y, mix(inner, mid, shade * 0.8) if math.hypot(px - tx, py - ty) < tr - 1 else deep)
+                continue
+            if not (in_crest or back or base or face):
+                continue
+            # lighter near the crest's skin, darker deep down
+            depth = clamp((R - d) / 6.0) if in_crest else 0.6 if face and not base else clamp((py - surface(px)) / 7.0)
+            c = mix(light, mid, depth)
+            c = mix(c, deep, clamp((py - 24) / 8.0))
+            # streaks that follow the curl
+            if in_crest and abs(d - (R - 3.5)) < 0.6 and math.sin(ang * 3 + phase) > 0.2:
+                c = mix(c, light, 0.7)
+            # foam on the crest's rim, from the back over the top to the lip
+            if in_crest and d > R - 1.6 and (ang < -0.3 or 0 <= ang <= lip) and ang > -2.6:
+                c = foam if d > R - 1.0 else foam_d
+            elif base and py < surface(px) + 1.2 and noise(x + i * 4, y, 3, 9) > 0.45:
+                c = foam
+            cv.set(x, y, c)
+    # a cap of foam on the lip's tip, and spray flying ahead of it
+    lx, ly = cx + (R - 1) * math.cos(lip), cy + (R - 1) * math.sin(lip)
+    cv.circle(lx, ly, 2.0, foam)
+    for k in range(4):
+        t = ((i + k) % 4) / 4.0
+        sx = lx + 3 + k * 1.5 + t * 5
+        sy = ly - 4 + k * 2.5 + t * t * 5
+        if sx < 31:
+            cv.rect(int(sx), int(sy), int(sx) + (2 if k % 2 == 0 else 1), int(sy) + (2 if k % 2 == 0 else 1), foam)
+    # foam boiling at the foot of the wave
+    for k in range(3):
+        fx = 24 + ((k * 3 + i * 2) % 7)
+        cv.circle(fx, surface(fx) - 0.5, 1.6, foam)
     cv.outline(OUT)
     return cv
 
