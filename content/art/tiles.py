@@ -29,11 +29,14 @@ def water(kind='plain'):
     deep, light = hexc('1e5aa8'), hexc('3f8fd8')
     if kind == 'swamp':
         deep, light = hexc('3d4a22'), hexc('61703a')
+    # Every term repeats every 32 pixels, so neighbouring water tiles (and the
+    # water under the bridges) join without a seam and a river reads as one body.
+    k = 2 * math.pi / S
     for y in range(S):
         for x in range(S):
-            n = tnoise(x, y + 0.5 * math.sin(x * 0.4) * 3, 8, S, 11)
+            n = tnoise(x, (y + 1.5 * math.sin(x * k * 2)) % S, 8, S, 11)
             c = mix(deep, light, n)
-            w = math.sin((x * 0.39 + y * 0.2) + 2.0 * tnoise(x, y, 16, S, 5) * 3.1)
+            w = math.sin(k * (2 * x + y) + 6.2 * tnoise(x, y, 16, S, 5))
             if w > 0.93:
                 c = mix(c, (230, 245, 255) if kind != 'swamp' else (140, 150, 90), 0.55)
             cv.set(x, y, c)
