@@ -176,7 +176,7 @@ def finale():
                             (40, 420, 'sunflowers', 2), (700, 430, 'tulips', 2), (300, 440, 'daisies', 2), (480, 450, 'roses', 2)):
         _on(cv, tiles.draw(name), x, y, k)
     _on(cv, tiles.draw('hut'), 420, 215, 3)
-    _on(cv, farmer.frame('south', 0), 300, 260, 5)
+    _on(cv, farmer.portrait(), 262, 205, 3)
     for i, name in enumerate(('apple', 'pear', 'cherries', 'grapes', 'orange', 'strawberry', 'banana')):
         _on(cv, fruits.draw(name), 150 + i * 74, 470, 2)
     f = font()
