@@ -129,8 +129,27 @@ def place(dst, src, at_seconds, gain=1.0):
     return dst
 
 
+# Effects are levelled to about the same loudness (RMS of the whole effect):
+# a buzzing shock and a short explosion should not differ by 12 dB.
+LOUDNESS_FLOOR, LOUDNESS_CEILING = 0.12, 0.22
+
+
+def level_loudness(out, peak):
+    """Quiet effects are driven through a soft saturation that keeps the
+    peak; loud ones are turned down."""
+    rms = math.sqrt(sum(s * s for s in out) / len(out))
+    if rms > LOUDNESS_CEILING:
+        return [s * LOUDNESS_CEILING / rms for s in out]
+    if 0 < rms < LOUDNESS_FLOOR:
+        drive = min(3.0, LOUDNESS_FLOOR / rms)
+        k = math.tanh(drive)
+        return [peak * math.tanh(drive * s / peak) / k for s in out]
+    return out
+
+
 def finish(samples, fade_in=0.005, fade_out=0.03, peak=0.89):
-    """Removes any DC offset, fades both ends (no clicks) and normalises the peak."""
+    """Removes any DC offset, fades both ends (no clicks), normalises the peak
+    and levels the loudness."""
     if not samples:
         return samples
     mean = sum(samples) / len(samples)
@@ -141,7 +160,7 @@ def finish(samples, fade_in=0.005, fade_out=0.03, peak=0.89):
     for i in range(min(fo, len(out))):
         out[-1 - i] *= i / fo
     m = max(abs(s) for s in out) or 1.0
-    return [s * peak / m for s in out]
+    return level_loudness([s * peak / m for s in out], peak)
 
 
 def glide(f0, f1, seconds, curve=1.0):

@@ -57,11 +57,17 @@ class Waves(unittest.TestCase):
         with self.assertRaises(ValueError):
             wav.decode(b'RIFF' + struct.pack('<I', 4) + b'WAVE')
 
-    def test_finish_fades_and_normalises(self):
-        out = synth.finish([0.3 + 0.5 * math.sin(i * 0.05) for i in range(4000)])
-        self.assertEqual(out[0], 0.0)
-        self.assertAlmostEqual(out[-1], 0.0)
-        self.assertAlmostEqual(max(abs(s) for s in out), 0.89, places=6)
+    def test_finish_fades_and_levels_the_loudness(self):
+        def rms(samples):
+            return math.sqrt(sum(s * s for s in samples) / len(samples))
+        loud = synth.finish([0.3 + 0.5 * math.sin(i * 0.05) for i in range(4000)])
+        self.assertEqual(loud[0], 0.0)
+        self.assertAlmostEqual(loud[-1], 0.0)
+        self.assertAlmostEqual(rms(loud), synth.LOUDNESS_CEILING, places=6)
+        # A short burst in silence is driven up, its peak kept.
+        quiet = synth.finish([math.sin(i * 0.3) if 1000 <= i < 1200 else 0.0 for i in range(4000)])
+        self.assertAlmostEqual(max(abs(s) for s in quiet), 0.89, places=6)
+        self.assertGreater(rms(quiet), 0.89 * rms([math.sin(i * 0.3) for i in range(200)]) * math.sqrt(200 / 4000))
 
 
 class Midi(unittest.TestCase):

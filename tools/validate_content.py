@@ -301,7 +301,9 @@ class Sounds(unittest.TestCase):
             self.assertLess(abs(samples[0]), 600, name + ' starts with a click')
             self.assertLess(abs(samples[-1]), 600, name + ' ends with a click')
             peak = max(abs(s) for s in samples)
-            self.assertTrue(0.7 * 32767 <= peak <= 32767, '%s peak %d is not normalised' % (name, peak))
+            self.assertTrue(0.4 * 32767 <= peak <= 32767, '%s peak %d is out of range' % (name, peak))
+            rms = (sum(s * s for s in samples) / len(samples)) ** 0.5 / 32767
+            self.assertTrue(0.09 <= rms <= 0.23, '%s loudness %.3f is not levelled' % (name, rms))
             self.assertLessEqual(len(samples) / fmt['rate'], 4.0, name + ' is too long')
 
     def test_level_music(self):
