@@ -60,9 +60,10 @@ def build_graphics(content, gfx, data):
     cat = levelc.Catalogue(content)
     canvas.font(content)
 
-    # static objects: 8 x 8 tiles
+    # static objects: 8 tiles a row (the tile index counts along the rows), at least 8 rows
     cells = {(idx % 8, idx // 8): tiles.draw(name) for name, (idx, _cls, _k) in cat.tiles.items()}
-    save(sheets.build(cells, 8, 8), os.path.join(gfx, 'static.bmp'))
+    rows = max(8, max(r for _c, r in cells) + 1)
+    save(sheets.build(cells, 8, rows), os.path.join(gfx, 'static.bmp'))
 
     # the farmer: one row per direction
     fr = farmer.frames()

@@ -9,6 +9,8 @@ import os
 import re
 import struct
 
+import shore
+
 WIDTH, HEIGHT, LAYERS = 27, 23, 1
 FRUIT_SAMPLES, TRAP_SAMPLES = 40, 17
 MAX_FRUITS_ON_FIELD = 10      # the more-fruits bonus never raises the count past this either
@@ -31,6 +33,13 @@ CLASS_KINDS = {
     'solid': {34, 35, 36, 37, 40, 41}, 'cow': {38}, 'tiger': {39}, 'stone': {42, 43},
     'deco': {34, 35, 36, 37, 40, 41},
 }
+
+# Which bank tiles a water picture takes where it meets dry ground; other water
+# (a level's own special water) keeps its tile everywhere.
+BANK_FAMILY = {'water': 'bank', 'water_ripple': 'bank', 'water_lily': 'bank', 'pond_reeds': 'bank',
+               'swamp': 'swampbank'}
+# Tiles that stand in the water rather than on its bank: the water runs on under them.
+IN_WATER = {'path_planks'}
 
 KEYS = ('title', 'text', 'objective', 'speed', 'music', 'background', 'fruit-life',
         'fruits-on-field', 'fruits', 'trap-life', 'traps-on-field', 'traps')
@@ -61,6 +70,7 @@ class Catalogue:
                 if cls not in CLASS_KINDS:
                     _fail(path, n, 'unknown tile class %r' % cls)
                 self.tiles[name] = (idx, cls, kind)
+        self.names = {idx: name for name, (idx, _cls, _kind) in self.tiles.items()}
         self.fruits, self.traps = [], []
         path = os.path.join(content_dir, 'kinds.txt')
         cur = None
@@ -211,7 +221,34 @@ def parse(path, cat, musics=None, backgrounds=None):
     lv['grid'] = grid
     lv['map_line'] = map_line
     check_playable(lv)
+    lay_banks(grid, cat)
     return lv
+
+
+def family_of(tile_name):
+    parsed = shore.parse(tile_name)
+    return parsed[0] if parsed else BANK_FAMILY.get(tile_name)
+
+
+def lay_banks(grid, cat):
+    """Gives every water cell that meets dry ground the bank tile for its neighbours.
+    Only tiles change: every cell keeps its kind, so the rules stay as the level says."""
+    def wet(x, y):
+        if not (0 <= x < WIDTH and 0 <= y < HEIGHT):
+            return True             # the water runs on past the edge of the field
+        kind, tile = grid[y][x]
+        return kind in WATER or kind in BRIDGE or cat.names.get(tile) in IN_WATER
+    for y in range(HEIGHT):
+        for x in range(WIDTH):
+            kind, tile = grid[y][x]
+            family = family_of(cat.names.get(tile, '')) if kind in WATER else None
+            if not family:
+                continue
+            sides, corners = shore.dry_around(wet, x, y)
+            for name in shore.fallbacks(family, sides, corners):
+                if name in cat.tiles:
+                    grid[y][x] = (kind, cat.tiles[name][0])
+                    break
 
 
 def _text(path, n, value, limit, what):

@@ -13,6 +13,7 @@ import unittest
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 import levelc  # noqa: E402
+import shore   # noqa: E402
 
 CONTENT = os.path.join(HERE, '..', 'content')
 
@@ -145,6 +146,58 @@ class Compiler(unittest.TestCase):
         with self.assertRaises(levelc.LevelError) as cm:
             levelc.level_sources(self.dir)
         self.assertIn('level 2 is missing', str(cm.exception))
+
+    def tile(self, name):
+        return self.cat.tiles[name][0]
+
+    def test_banks_follow_the_neighbours_and_leave_every_kind_alone(self):
+        rows = open_field()
+        for y in range(23):               # a river two cells wide that steps east at row 15
+            x = 10 if y < 15 else 11
+            rows[y][x] = rows[y][x + 1] = '~'
+        rows[8][10] = rows[8][11] = '='   # a bridge across it
+        rows[3][10] = 'o'                 # a lily on the west bank
+        lv = levelc.parse(self.write(rows=rows), self.cat, {'test'}, {'grass'})
+        want = {(10, 0): 'bank_w',        # the river runs on past the top of the field
+                (10, 7): 'bank_w', (10, 9): 'bank_w',   # the bridge joins the water
+                (11, 8): 'bridge_h',
+                (10, 14): 'bank_sw', (11, 14): 'bank_e_in_sw',
+                (11, 15): 'bank_w_in_ne', (12, 15): 'bank_ne', (12, 22): 'bank_e'}
+        for (x, y), name in want.items():
+            self.assertEqual(lv['grid'][y][x][1], self.tile(name), (x, y, name))
+        self.assertEqual(lv['grid'][3][10], (3, self.tile('bank_w')), 'the lily cell keeps its kind')
+        for y, row in enumerate(rows):
+            for x, ch in enumerate(row):
+                self.assertEqual(lv['grid'][y][x][0], self.cat.legend[ch][0], (x, y))
+
+    def test_open_water_keeps_its_tile_and_rare_corners_fall_back(self):
+        water, lily, swamp = (1, self.tile('water')), (3, self.tile('water_lily')), (6, self.tile('swamp'))
+        grid = [[water] * 27 for _ in range(23)]
+        grid[10][20] = lily
+        grid[5][5] = grid[7][7] = (0, 0)          # ground north-west and south-east of (6, 6)
+        grid[15][3] = grid[16][3] = swamp
+        grid[17][3] = (21, self.tile('path_planks'))   # a board walk stands in the water
+        grid[15][2] = (12, self.tile('apple_tree'))
+        levelc.lay_banks(grid, self.cat)
+        self.assertEqual(grid[10][20], lily)
+        self.assertEqual(grid[6][6], (1, self.tile('bank_in_nw')))
+        self.assertEqual(grid[4][4], (1, self.tile('bank_in_se')))
+        self.assertEqual(grid[5][6], (1, self.tile('bank_w')))
+        self.assertEqual(grid[15][3], (6, self.tile('swampbank_w')))
+        self.assertEqual(grid[16][3], (6, self.tile('swampbank_in_nw')), 'the tree pokes in; the board walk does not')
+        self.assertEqual(grid[17][3][1], self.tile('path_planks'))
+
+    def test_every_bank_tile_is_water_in_a_sheet_eight_tiles_wide(self):
+        used = [idx for idx, _c, _k in self.cat.tiles.values()]
+        self.assertEqual(len(used), len(set(used)), 'two tiles in one slot')
+        self.assertLess(max(used), 8 * 30, 'the one-pixel grid holds at most 30 rows')
+        self.assertEqual(self.cat.tiles['butterfly'][0], 57, 'the menu decoration sits at texel (32, 224)')
+        for family, kind in (('bank', 1), ('swampbank', 6)):
+            names = shore.drawn_set(family)
+            self.assertEqual(len(names), 35)
+            for name in names:
+                self.assertEqual(shore.name(*shore.parse(name)), name)
+                self.assertEqual(self.cat.tiles[name][1:], ('water', kind), name)
 
     def test_shipped_levels_compile(self):
         srcs = levelc.level_sources(os.path.join(CONTENT, 'levels'))

@@ -1,7 +1,8 @@
 """The static-object tiles: 32 x 32, magenta where the level's ground shows through."""
 import math
 import random
-from canvas import Canvas, mix, scale, hexc, tnoise, hash01, sphere_paint, MAGENTA
+from canvas import Canvas, mix, scale, hexc, tnoise, hash01, sphere_paint, clamp, MAGENTA
+import shore
 
 S = 32
 OUTLINE = (34, 30, 28)
@@ -62,6 +63,59 @@ def water(kind='plain'):
             cv.line(x, 30, x + rnd.choice((-2, 2)), 30 - h, 1.6, hexc('5c8a2e'))
             if rnd.random() < 0.7:
                 cv.ellipse(x + 0.5, 30 - h + 2, 1.6, 3.5, hexc('7a4a22'))
+    return cv
+
+
+# --- banks -----------------------------------------------------------------------
+# The shore lies BANK_IN pixels inside the water cell, a little deeper where the
+# bank bulges; ground beyond the sand is left to the level's own background.
+BANK_IN, SAND, SHALLOW, ROUND = 6.0, 4.0, 9.0, 12.0
+# Bulges of the shoreline along each side: (amplitude, waves per tile). Every bulge
+# is zero at the tile's corners, so neighbouring banks meet without a step.
+BULGES = {'n': ((2.4, 1), (1.2, 3)), 's': ((1.8, 2), (1.6, 1)), 'w': ((2.0, 1), (1.4, 2)), 'e': ((2.2, 2), (1.0, 3))}
+BANK_LOOK = {   # sand dry, sand wet, shallow tint, foam
+    'bank': (hexc('c9a86a'), hexc('8a6a3e'), hexc('5fb0d8'), (225, 240, 250)),
+    'swampbank': (hexc('6e5a36'), hexc('43371f'), hexc('7a8446'), (150, 158, 104)),
+}
+
+
+def _bulge(side, t):
+    return sum(a * math.sin(math.pi * k * t / S) ** 2 for a, k in BULGES[side])
+
+
+def _shore_depth(px, py, sides, corners):
+    """How far (px, py) lies inside the water from the shoreline; negative on the bank."""
+    dist = {'n': py, 's': S - py, 'w': px, 'e': S - px}
+    along = {'n': px, 's': px, 'w': py, 'e': py}
+    depth = min([dist[s] - BANK_IN - _bulge(s, along[s]) for s in sides], default=S)
+    for c, dx, dy, a, b in shore.CORNERS:
+        vx, vy = (S if dx > 0 else 0), (S if dy > 0 else 0)
+        if c in corners:        # ground pokes in at this corner: a rounded bite
+            depth = min(depth, math.hypot(px - vx, py - vy) - BANK_IN)
+        elif a in sides and b in sides:     # the water turns here: round its corner off
+            u, v = dist[b], dist[a]
+            reach = BANK_IN + ROUND
+            if u < reach and v < reach:
+                depth = min(depth, ROUND - math.hypot(reach - u, reach - v))
+    return depth
+
+
+def bank(name):
+    family, sides, corners = shore.parse(name)
+    cv = water('swamp' if family == 'swampbank' else 'plain')
+    dry, wet, shallow, foam = BANK_LOOK[family]
+    for y in range(S):
+        for x in range(S):
+            d = _shore_depth(x + 0.5, y + 0.5, sides, corners)
+            if d < -SAND:
+                cv.set(x, y, MAGENTA)
+            elif d < 0:
+                grain = 0.25 * (hash01(x, y, 41) - 0.5)
+                cv.set(x, y, mix(wet, dry, clamp(-d / SAND + grain)))
+            elif d < 1.2:
+                cv.set(x, y, mix(cv.get(x, y), foam, 0.6))
+            elif d < SHALLOW:
+                cv.set(x, y, mix(cv.get(x, y), shallow, 0.55 * (1 - d / SHALLOW)))
     return cv
 
 
@@ -481,4 +535,6 @@ for _k in ('hay_bale', 'fence_h', 'fence_v', 'berry_bush', 'hut', 'well', 'log_p
 
 
 def draw(name):
+    if shore.parse(name):
+        return bank(name)
     return DRAW[name]()
