@@ -146,9 +146,13 @@ bool GlyphFont::BuildAtlas()
     for (int c = kFirstCharacter; c < 256; ++c) {
         Uint32 code = ToUnicode(static_cast<unsigned char>(c));
         int advance = 0;
-        if (!code || TTF_GlyphMetrics32(m_pkFont, code, nullptr, nullptr, nullptr, nullptr, &advance) != 0)
+        int minX = 0;
+        if (!code || TTF_GlyphMetrics32(m_pkFont, code, &minX, nullptr, nullptr, nullptr, &advance) != 0)
             continue;
         m_aGlyphs[c].advance = advance * m_fStretch;
+        // A rendered glyph starts at its left bearing, which may lie left of
+        // the pen (a 'w' reaches back into the letter before it).
+        m_aGlyphs[c].bearing = minX * m_fStretch;
         if (c == ' ' || c == 0xA0)
             continue;
         SDL_Surface* surface = TTF_RenderGlyph32_Blended(m_pkFont, code, white);
@@ -250,7 +254,8 @@ void GlyphFont::DrawLine(const char* text, const Line& line, float x, float y, S
     for (int i = line.begin; i < line.end; ++i) {
         const Glyph& glyph = m_aGlyphs[static_cast<unsigned char>(text[i])];
         if (glyph.source.w > 0) {
-            SDL_FRect target = {x, y + m_iGlyphTop, glyph.source.w * m_fStretch, static_cast<float>(glyph.source.h)};
+            SDL_FRect target = {x + glyph.bearing, y + m_iGlyphTop, glyph.source.w * m_fStretch,
+                                static_cast<float>(glyph.source.h)};
             SDL_RenderCopyF(renderer, atlas, &glyph.source, &target);
         }
         x += glyph.advance;

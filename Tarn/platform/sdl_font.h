@@ -38,6 +38,7 @@ private:
     struct Glyph {
         SDL_Rect source = {0, 0, 0, 0}; // in the atlas
         float advance = 0.0f;           // stretched
+        float bearing = 0.0f;           // where the picture starts from the pen, stretched
     };
     struct Line {
         int begin;
