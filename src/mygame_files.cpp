@@ -4,10 +4,10 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 const char* const kScoreFile = "../Data/score.dat";
-const char* const kScoreTempFile = "../Data/score.dat.new";
 // The level list has always been spelled both ways; on a file system that
 // tells case apart they would be two files, so one name serves both reading
 // and appending: whichever spelling exists, the first one when neither does.
@@ -29,6 +29,39 @@ const char* LevelListFile()
         if (FileExists(name))
             return name;
     return kLevelListNames[0];
+}
+
+// A missing file reads as empty; false only when a file there could not be
+// read whole.
+bool ReadWholeFile(const char* name, std::string& bytes)
+{
+    bytes.clear();
+    std::FILE* file = std::fopen(name, "rb");
+    if (!file)
+        return true;
+    char buffer[4096];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof(buffer), file)) > 0)
+        bytes.append(buffer, got);
+    bool whole = !std::ferror(file);
+    std::fclose(file);
+    return whole;
+}
+
+// The player's files are written aside and then put in place, so a crash or
+// a full disk during the write leaves the old file whole. A failure writes
+// nothing and is not reported: the values stay in memory for the run.
+void ReplaceFile(const char* name, const std::string& bytes)
+{
+    std::string aside = std::string(name) + ".new";
+    std::FILE* file = std::fopen(aside.c_str(), "wb");
+    if (!file)
+        return;
+    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    written = (std::fflush(file) == 0) && written;
+    written = (std::fclose(file) == 0) && written;
+    if (!written || std::rename(aside.c_str(), name) != 0)
+        std::remove(aside.c_str());
 }
 
 // The row the level list shows: the number, five spaces, the title. A title
@@ -60,19 +93,9 @@ void MyGame::WriteTopScoreIfBeaten()
     if (m_iHighestGold >= m_iGold)
         return;
     m_iHighestGold = m_iGold;
-    // Written aside and then put in place, so a crash or a full disk during
-    // the write leaves the old score whole.
-    std::FILE* file = std::fopen(kScoreTempFile, "wb");
-    if (!file)
-        return;
-    const unsigned char bytes[4] = {
-        static_cast<unsigned char>(m_iGold & 0xFF), static_cast<unsigned char>((m_iGold >> 8) & 0xFF),
-        static_cast<unsigned char>((m_iGold >> 16) & 0xFF), static_cast<unsigned char>((m_iGold >> 24) & 0xFF)};
-    bool written = std::fwrite(bytes, 1, sizeof(bytes), file) == sizeof(bytes);
-    written = (std::fflush(file) == 0) && written;
-    written = (std::fclose(file) == 0) && written;
-    if (!written || std::rename(kScoreTempFile, kScoreFile) != 0)
-        std::remove(kScoreTempFile);
+    const char bytes[4] = {static_cast<char>(m_iGold & 0xFF), static_cast<char>((m_iGold >> 8) & 0xFF),
+                           static_cast<char>((m_iGold >> 16) & 0xFF), static_cast<char>((m_iGold >> 24) & 0xFF)};
+    ReplaceFile(kScoreFile, std::string(bytes, sizeof(bytes)));
 }
 
 void MyGame::ReadLevelList()
@@ -102,11 +125,17 @@ void MyGame::ReadLevelList()
 
 void MyGame::AppendLevelTitle(const char* title)
 {
-    if (std::FILE* file = std::fopen(LevelListFile(), "ab")) {
+    // The list is written anew with the title as its last whole record: a
+    // record cut short by an earlier crash is dropped instead of shifting
+    // every record after it.
+    const char* name = LevelListFile();
+    std::string list;
+    if (ReadWholeFile(name, list)) {
+        list.resize(list.size() - list.size() % TitleRecordSize);
         char record[TitleRecordSize] = {};
         std::strncpy(record, title ? title : "", sizeof(record) - 1);
-        std::fwrite(record, 1, sizeof(record), file);
-        std::fclose(file);
+        list.append(record, sizeof(record));
+        ReplaceFile(name, list);
     }
     ++m_iAvailableLevel;
     m_bJustFinishedLevel = false;

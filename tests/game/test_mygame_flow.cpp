@@ -166,15 +166,18 @@ TEST_F(GameFlow, ScoreFileIsReplacedWholeAndShortFilesReadAsZero)
 TEST_F(GameFlow, LevelListIsReadAndAppendedUnderOneName)
 {
     ReachMenu();
-    // Only the lower-case spelling exists: it is the list.
+    // Only the lower-case spelling exists: it is the list. Its last record
+    // was cut short by a crash: the new title follows the whole ones.
     std::string record(40, '\0');
     record.replace(0, 7, "Orchard");
-    TempGameDir::WriteFile(Dir().Path("Data/levels.dat"), record);
+    TempGameDir::WriteFile(Dir().Path("Data/levels.dat"), record + "Down t");
     Probe().AppendLevelTitle("Down the River");
     std::string list = TempGameDir::ReadFile(Dir().Path("Data/levels.dat"));
     ASSERT_EQ(80u, list.size());
+    EXPECT_EQ(record, list.substr(0, 40));
     EXPECT_EQ(0, list.compare(40, 15, std::string("Down the River\0", 15)));
     EXPECT_FALSE(std::filesystem::exists(Dir().Path("Data/Levels.dat")));
+    EXPECT_FALSE(std::filesystem::exists(Dir().Path("Data/levels.dat.new")));
 }
 
 TEST_F(GameFlow, PauseAndResumeWithP)
