@@ -177,6 +177,19 @@ TEST(Shell, ClosedProgramWritesEveryBannerInOrder)
     EXPECT_EQ(std::string::npos, log.find("Status: In ~ApplicationWindow()"));
 }
 
+TEST(Shell, FailedInitSkipsTheRunButShutsDownInOrder)
+{
+    TempGameDir dir(false);
+    testcontrol::FailOnce("CreateDevice");
+    EXPECT_EQ(0, WinMain(nullptr, nullptr, nullptr, 0));
+    std::string log = TempGameDir::ReadFile("stdout.log");
+    EXPECT_TRUE(AllFound(PositionsInOrder(log, {kInitBanner, "Error: InitD3DDevice(), in MyGame::InitDirectX()\n",
+                                                kInfoLine, kCleanUpBanner, "Input Device Destroyed\n",
+                                                "All other Objects Destroyed\n", kEndBanner})))
+        << log;
+    EXPECT_EQ(std::string::npos, log.find(kRunBanner));
+}
+
 TEST(Shell, ProgramWithoutAPerformanceCounterEndsAtOnceWithAnEmptyLog)
 {
     TempGameDir dir(false);
