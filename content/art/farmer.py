@@ -22,7 +22,8 @@ PALETTE = {'H': HAT_L, 'h': HAT, 'd': HAT_D, 'r': HATBAND, 'k': SKIN, 'K': SKIN_
 
 # Each head grid is 20 columns wide and sits with its left column at x = 6
 # (5 for the profile), so the crown is centred on the body.
-HEAD_SOUTH = [
+# The hat seen from the front or the back: the same crown and brim.
+HAT_CROWN = [
     '.......HHHHHH.......',
     '......HhhhhhhH......',
     '......hhhhhhhh......',
@@ -30,6 +31,8 @@ HEAD_SOUTH = [
     '......rrrrrrrr......',
     '.Hhhhhrrrrrrrrhhhhd.',
     'Hhhhhhhhhhhhhhhhhhhd',
+]
+HEAD_SOUTH = HAT_CROWN + [
     '.ddddddddddddddddd..',
     '....bKKKKKKKKKKb....',
     '....bkekkkkkkekb....',
@@ -39,14 +42,7 @@ HEAD_SOUTH = [
     '.....kkkkkkkkkk.....',
     '......kkkkkkkk......',
 ]
-HEAD_NORTH = [
-    '.......HHHHHH.......',
-    '......HhhhhhhH......',
-    '......hhhhhhhh......',
-    '......hhhhhhhd......',
-    '......rrrrrrrr......',
-    '.Hhhhhrrrrrrrrhhhhd.',
-    'Hhhhhhhhhhhhhhhhhhhd',
+HEAD_NORTH = HAT_CROWN + [
     '.hhhhhhhhhhhhhhhhhd.',
     '....BbbbbbbbbbbB....',
     '...KbBbbBbbBbbBbK...',
