@@ -24,6 +24,9 @@
 #include "tnvector.h"
 #include "win32.h"
 
+struct TrapHit;   // the texts of a trap that reaches the chain (mygame_traps.cpp)
+struct WreckRule; // what a trap destroys, blows away or lights in a cell (mygame_traps.cpp)
+
 // The game: one object, held by the application window, driven once per
 // frame through ProcessGame and Render. One class, several source files, one
 // per concern: mygame.cpp (construction, dispatch, play states),
@@ -31,7 +34,10 @@
 // and level list), mygame_layout.cpp, mygame_screens.cpp (full screens),
 // mygame_render.cpp (the play screen), mygame_menu.cpp (input of the
 // screens), mygame_level.cpp (levels and a new attempt), mygame_spawn.cpp
-// (fruits, traps and bonuses on free cells), mygame_play.cpp (the play step).
+// (fruits, traps and bonuses on free cells, and which cell holds what),
+// mygame_play.cpp (the play step: steering, keys, fruit and basket updates),
+// mygame_collide.cpp (what the farmer walks into), mygame_traps.cpp (what the
+// traps do over time).
 class MyGame : public tnScreen {
 public:
     // The numbers are fixed; 0, 5 and 11 belong to no state.
@@ -138,12 +144,27 @@ private:
     static tnUInt32 RandomDivisor();
     static tnUInt32 DrawCoordinate(tnUInt32 divisor, tnUInt32 count);
     // A random top-left cell for a new object among columns x rows; false
-    // when no cell without an object is left.
+    // when no cell without an object is left. The cell that must be free
+    // lies `homeOffset` columns and rows further (the object's home cell).
     // `what` names the object in the log ("a fruit", "an object").
-    bool FindSpawnCell(tnInt32 columns, tnInt32 rows, const char* what, tnUInt32& column, tnUInt32& row);
-    bool ScanForCell(tnInt32 columns, tnInt32 rows, bool placeableOnly, tnUInt32& column, tnUInt32& row);
-    // Sets the object reference of the cell under a sprite centred at (x, y).
-    void RegisterInCell(long x, long y, long halfWidth, long halfHeight, skObject* object);
+    bool FindSpawnCell(tnInt32 columns, tnInt32 rows, tnInt32 homeOffset, const char* what, tnUInt32& column,
+                       tnUInt32& row);
+    bool ScanForCell(tnInt32 columns, tnInt32 rows, tnInt32 homeOffset, bool placeableOnly, tnUInt32& column,
+                     tnUInt32& row);
+    // Open ground, bridges, paths and flowers: where objects may be put.
+    static bool IsPlaceable(tnUInt8 staticObject);
+    // The field's cell at (column, row) of layer 0; null outside the field.
+    tnMap::MapData* FieldCell(tnInt32 column, tnInt32 row);
+    // The cell under the top-left corner of a sprite centred at (x, y); it
+    // may lie outside the field.
+    void CellUnder(long x, long y, long halfWidth, long halfHeight, tnInt32& column, tnInt32& row) const;
+    // The cell an object on the field belongs to: the one under its sprite's
+    // top-left corner; an explosion, which takes its bomb's place, the bomb's.
+    tnMap::MapData* HomeCell(skObject& object);
+    void Register(skObject& object);
+    // Clears the home cell only where it refers to this very object: a cell
+    // never keeps a reference to an object that moved or left its list.
+    void Unregister(skObject& object);
     skObject* PutObject(tnSingleList<skObject>& list, skObject* object, tnABO& abo, skObject::ObjectType kind,
                         long x, long y, tnUInt16 life);
 
@@ -162,9 +183,67 @@ private:
 
     // --- Play step (mygame_play.cpp) -------------------------------------
     tnError32 ProcessFrame(tnReal32 step);
+    void Steer();
+    bool IsDirectionKeyDown(ANIMATION_DATA::ANIM_SUBTYPES direction);
+    void TurnTowards(ANIMATION_DATA::ANIM_SUBTYPES direction);
+    // Moves the chain's straight front part by `distance` pixels across a
+    // turn to `direction`, so that it meets the grid line.
+    void NudgeChain(ANIMATION_DATA::ANIM_SUBTYPES direction, tnInt32 distance);
     bool HandlePlayKeys();
+    void TestLevelComplete();
+    void UpdateTargets(tnReal32 step);
+    void UpdateTempTargets(tnReal32 step);
+    // Puts a basket fruit down where it landed; false when the cell cannot hold it.
+    bool LandTempTarget(skObject& fruit);
+    bool IsBeyondField(long x, long y, long halfWidth, long halfHeight) const;
+    // A fruit leaving its cell is put elsewhere, or dropped when the field
+    // holds more than it should. True when it was dropped from m_kTargets.
+    bool RecycleFruit(skObject& fruit);
     void UpdateStatements();
     void RenderStatements();
+    void ShowStatement(long x, long y, const tnStringC& text, tnUInt32 colour);
+    // Only while the point is not above the field.
+    void ShowStatementOnField(long x, long y, const tnStringC& text, tnUInt32 colour);
+
+    // --- Collisions and pickups (mygame_collide.cpp) ---------------------
+    void HandleSnakeCollision();
+    void HandleStaticObjectCollision(tnMap::MapData* cell, long x, long y);
+    void HandlePickup(skObject& object);
+    void CollectFruit(skObject& fruit);
+    void TakeStar(skObject& star);
+    void TakeBasket(skObject& basket);
+    void EatPoison(skObject& poison, const char* death, const char* cure);
+    void TakeMoreFruits(skObject& bonus);
+    void TakeAntidote(skObject& antidote);
+    void TakeDonation(skObject& box);
+    void TakeGold(skObject& gold);
+    void TakeAngel(skObject& angel);
+    // A used trap or bonus becomes a new random one on a random free cell.
+    void RespawnTrap(skObject& trap);
+    void ExplodeBomb(skObject& bomb);
+    void KillFarmer(const char* text, long x, long y);
+
+    // --- Trap update (mygame_traps.cpp) ----------------------------------
+    struct CellRange { tnInt32 left, top, right, bottom; };
+    void UpdateTrap(tnReal32 step);
+    void BringTrapsBack(tnReal32 step);
+    void UpdateOneTrap(skObject& trap, tnReal32 step);
+    void UpdateTornado(skObject& tornado, tnReal32 step, tnUInt32 tick);
+    void UpdateFire(skObject& fire, tnReal32 step, tnUInt32 tick);
+    void UpdateWater(skObject& trap, tnReal32 step, tnUInt32 tick, bool flood);
+    void UpdateBomb(skObject& bomb, tnReal32 step, tnUInt32 tick);
+    void UpdateExplosion(skObject& explosion, tnReal32 step);
+    void UpdateWitchApple(skObject& apple);
+    void UpdateLightning(skObject& bolt, tnReal32 step, tnUInt32 tick);
+    // The cells a trap's sprite covers, clipped to the field.
+    CellRange AreaOf(skObject& trap);
+    // True when something in the cell was wrecked.
+    bool WreckCell(tnInt32 column, tnInt32 row, const WreckRule& rule);
+    // The first chain member whose centre lies on a cell of the range.
+    tnUInt32 MemberInArea(const CellRange& area);
+    void HitChain(tnUInt32 index, skObject& trap, const TrapHit& hit);
+    // Plays a trap's looping sound unless it is the one already playing.
+    void PlayTrapSound(GameSound sound);
 
     // --- Resources (mygame_init.cpp) -------------------------------------
     tnError32 InitDirectX(HINSTANCE instance, HWND window, int width, int height);

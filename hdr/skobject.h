@@ -52,6 +52,12 @@ public:
                 ANIMATION_DATA::ANIM_SUBTYPES direction);
     // Moves by the moving step.
     void Update(tnReal32 step, ANIMATION_DATA::ANIM_TYPES action, ANIMATION_DATA::ANIM_SUBTYPES direction);
+    // Ages and animates (or fades) where it stands.
+    void UpdateInPlace(tnReal32 step) { UpdateInPlace(step, m_eDirection); }
+    void UpdateInPlace(tnReal32 step, ANIMATION_DATA::ANIM_SUBTYPES direction)
+    {
+        Update(step, m_kABO.GetX(), m_kABO.GetY(), m_eAction, direction);
+    }
     void UpdateTime(tnReal32 step) { m_fTime += step; }
     bool TimeUp() const;
 

@@ -77,7 +77,6 @@ private:
     // Fades the dead members from the iterator on; living ones wait.
     void FadeRest(tnReal32 step);
     void KillFromCurrent();
-    static void FadeInPlace(skObject& member, tnReal32 step);
     static bool HasFaded(skObject& member);
     // Moves the iterator to the member at index; false when there is none.
     bool SeekTo(tnUInt32 index);

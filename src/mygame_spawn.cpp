@@ -16,14 +16,59 @@ const tnUInt32 kStrictTries = 200;
 const tnUInt32 kRelaxedTries = 100;
 
 const tnUInt32 kTornadoSample = 1;
+const tnUInt32 kBombSample = skObject::BOMB - skObject::RAIN;
 
-// Open ground, bridges, paths and flowers.
-bool IsPlaceable(tnUInt8 staticObject)
+// Division rounding down, so that a sprite poking out left of or above the
+// field lands in column or row -1, not 0.
+long FloorDivide(long value, long divisor)
+{
+    long quotient = value / divisor;
+    return (value % divisor != 0 && value < 0) ? quotient - 1 : quotient;
+}
+} // namespace
+
+bool MyGame::IsPlaceable(tnUInt8 staticObject)
 {
     return staticObject == tnMap::NOSTATICOBJECT || staticObject == tnMap::BRIDGE1 ||
            staticObject == tnMap::BRIDGE2 || (staticObject >= tnMap::FREEWAY1 && staticObject <= tnMap::FLOWER6);
 }
-} // namespace
+
+tnMap::MapData* MyGame::FieldCell(tnInt32 column, tnInt32 row)
+{
+    if (column < 0 || row < 0 || column >= m_iXGrids || row >= m_iYGrids)
+        return nullptr;
+    return m_kMap.GetMapDataPtr(0, static_cast<tnUInt32>(column), static_cast<tnUInt32>(row));
+}
+
+void MyGame::CellUnder(long x, long y, long halfWidth, long halfHeight, tnInt32& column, tnInt32& row) const
+{
+    column = static_cast<tnInt32>(FloorDivide(x - m_rectMainPanel.left - halfWidth, m_iGridSize));
+    row = static_cast<tnInt32>(FloorDivide(y - m_rectMainPanel.top - halfHeight, m_iGridSize));
+}
+
+tnMap::MapData* MyGame::HomeCell(skObject& object)
+{
+    tnABO* sized = &object.GetABO();
+    if (object.GetObjectType() == skObject::EXPLOSION && kBombSample < m_kTrapABOList.size())
+        sized = &m_kTrapABOList[kBombSample];
+    tnInt32 column = 0, row = 0;
+    CellUnder(object.GetXPosition(), object.GetYPosition(), sized->GetWidth() / 2, sized->GetHeight() / 2, column,
+              row);
+    return FieldCell(column, row);
+}
+
+void MyGame::Register(skObject& object)
+{
+    if (tnMap::MapData* cell = HomeCell(object))
+        cell->m_pkObject = &object;
+}
+
+void MyGame::Unregister(skObject& object)
+{
+    tnMap::MapData* cell = HomeCell(object);
+    if (cell && cell->m_pkObject == &object)
+        cell->m_pkObject = nullptr;
+}
 
 tnUInt32 MyGame::RandomDivisor()
 {
@@ -37,11 +82,12 @@ tnUInt32 MyGame::DrawCoordinate(tnUInt32 divisor, tnUInt32 count)
     return (static_cast<tnUInt32>(std::rand()) / divisor) % count;
 }
 
-bool MyGame::ScanForCell(tnInt32 columns, tnInt32 rows, bool placeableOnly, tnUInt32& column, tnUInt32& row)
+bool MyGame::ScanForCell(tnInt32 columns, tnInt32 rows, tnInt32 homeOffset, bool placeableOnly, tnUInt32& column,
+                         tnUInt32& row)
 {
     for (tnInt32 r = 0; r < rows; ++r) {
         for (tnInt32 c = 0; c < columns; ++c) {
-            tnMap::MapData* cell = m_kMap.GetMapDataPtr(0, c, r);
+            tnMap::MapData* cell = FieldCell(c + homeOffset, r + homeOffset);
             if (cell && !cell->m_pkObject && (!placeableOnly || IsPlaceable(cell->m_iStaticObj))) {
                 column = static_cast<tnUInt32>(c);
                 row = static_cast<tnUInt32>(r);
@@ -52,7 +98,8 @@ bool MyGame::ScanForCell(tnInt32 columns, tnInt32 rows, bool placeableOnly, tnUI
     return false;
 }
 
-bool MyGame::FindSpawnCell(tnInt32 columns, tnInt32 rows, const char* what, tnUInt32& column, tnUInt32& row)
+bool MyGame::FindSpawnCell(tnInt32 columns, tnInt32 rows, tnInt32 homeOffset, const char* what, tnUInt32& column,
+                           tnUInt32& row)
 {
     // A sprite larger than the field fits nowhere.
     if (columns < 1 || rows < 1)
@@ -64,23 +111,16 @@ bool MyGame::FindSpawnCell(tnInt32 columns, tnInt32 rows, const char* what, tnUI
             Log("Failed to create %s, timeout\n", what);
         column = DrawCoordinate(divisor, static_cast<tnUInt32>(columns));
         row = DrawCoordinate(divisor, static_cast<tnUInt32>(rows));
-        tnMap::MapData* cell = m_kMap.GetMapDataPtr(0, column, row);
+        tnMap::MapData* cell =
+            FieldCell(static_cast<tnInt32>(column) + homeOffset, static_cast<tnInt32>(row) + homeOffset);
         if (cell && !cell->m_pkObject && (relaxed || IsPlaceable(cell->m_iStaticObj)))
             return true;
     }
-    if (ScanForCell(columns, rows, true, column, row) || ScanForCell(columns, rows, false, column, row))
+    if (ScanForCell(columns, rows, homeOffset, true, column, row) ||
+        ScanForCell(columns, rows, homeOffset, false, column, row))
         return true;
     Log("Failed to create %s, no free cell\n", what);
     return false;
-}
-
-void MyGame::RegisterInCell(long x, long y, long halfWidth, long halfHeight, skObject* object)
-{
-    long dx = x - m_rectMainPanel.left - halfWidth;
-    long dy = y - m_rectMainPanel.top - halfHeight;
-    if (dx < 0 || dy < 0)
-        return; // off the field: no cell to hold it
-    m_kMap.SetObject(0, static_cast<tnUInt32>(dx / m_iGridSize), static_cast<tnUInt32>(dy / m_iGridSize), object);
 }
 
 skObject* MyGame::PutObject(tnSingleList<skObject>& list, skObject* object, tnABO& abo, skObject::ObjectType kind,
@@ -111,7 +151,7 @@ bool MyGame::CreateFruit(skObject* object, skObject::ObjectType kind, long x, lo
 
     if (x == -1 || y == -1) {
         tnUInt32 column = 0, row = 0;
-        if (!FindSpawnCell(m_iXGrids, m_iYGrids, "a fruit", column, row))
+        if (!FindSpawnCell(m_iXGrids, m_iYGrids, 0, "a fruit", column, row))
             return true;
         x = m_rectMainPanel.left + static_cast<long>(column * m_iGridSize) + halfWidth;
         y = m_rectMainPanel.top + static_cast<long>(row * m_iGridSize) + halfHeight;
@@ -123,7 +163,7 @@ bool MyGame::CreateFruit(skObject* object, skObject::ObjectType kind, long x, lo
     const bool flying = m_bTrapRegenerate && !object;
     skObject* placed = PutObject(flying ? m_kTempTargets : m_kTargets, object, abo, kind, x, y, m_iTargetLife);
     if (putInMap && !flying)
-        RegisterInCell(x, y, halfWidth, halfHeight, placed);
+        Register(*placed);
     return true;
 }
 
@@ -150,8 +190,13 @@ bool MyGame::CreateObject(skObject* object, skObject::ObjectType kind, long x, l
         // Large sprites keep to the columns and rows where they lie wholly on the field.
         tnInt32 columns = static_cast<tnInt32>(m_iXGrids) - (2 * halfWidth) / m_iGridSize + 1;
         tnInt32 rows = static_cast<tnInt32>(m_iYGrids) - (2 * halfHeight) / m_iGridSize + 1;
+        // An explosion belongs to the cell under its centre, a bomb's cell:
+        // that is the cell that must be free.
+        tnInt32 homeOffset = 0;
+        if (sample == skObject::EXPLOSION - skObject::RAIN && kBombSample < m_kTrapABOList.size())
+            homeOffset = (halfWidth - m_kTrapABOList[kBombSample].GetWidth() / 2) / m_iGridSize;
         tnUInt32 column = 0, row = 0;
-        if (!FindSpawnCell(columns, rows, "an object", column, row))
+        if (!FindSpawnCell(columns, rows, homeOffset, "an object", column, row))
             return true;
         x = m_rectMainPanel.left + static_cast<long>(column * m_iGridSize) + halfWidth;
         y = m_rectMainPanel.top + static_cast<long>(row * m_iGridSize) + halfHeight;
@@ -161,17 +206,8 @@ bool MyGame::CreateObject(skObject* object, skObject::ObjectType kind, long x, l
 
     skObject* placed = PutObject(m_kTraps, object, abo, kind, x, y, m_iTrapLife);
     // Tornados wander; the trap update works out what they hit.
-    if (putInMap && sample != kTornadoSample) {
-        long cellHalfWidth = halfWidth, cellHalfHeight = halfHeight;
-        const tnUInt32 bombSample = skObject::BOMB - skObject::RAIN;
-        if (object && kind == skObject::EXPLOSION && bombSample < m_kTrapABOList.size()) {
-            // An explosion takes the place of its bomb, centred where the
-            // bomb was, and belongs to the bomb's cell.
-            cellHalfWidth = m_kTrapABOList[bombSample].GetWidth() / 2;
-            cellHalfHeight = m_kTrapABOList[bombSample].GetHeight() / 2;
-        }
-        RegisterInCell(x, y, cellHalfWidth, cellHalfHeight, placed);
-    }
+    if (putInMap && sample != kTornadoSample)
+        Register(*placed);
 
     if (kind == skObject::FIRE)
         PlayGameSound(SoundFire, false);

@@ -87,7 +87,7 @@ skSnake::StepResult skSnake::UpdateHead(tnReal32 step, Lead& lead)
             CleanUp();
             return Stop;
         }
-        FadeInPlace(kHead, step);
+        kHead.UpdateInPlace(step);
     } else {
         tnInt32 x = kHead.GetXPosition();
         tnInt32 y = kHead.GetYPosition();
@@ -142,7 +142,7 @@ skSnake::StepResult skSnake::UpdateDeadMember(tnReal32 step, Lead& lead)
         m_kChain.RemoveFromCurrentItem();
         return Stop;
     }
-    FadeInPlace(kMember, step);
+    kMember.UpdateInPlace(step);
     lead.x = kMember.GetXPosition();
     lead.y = kMember.GetYPosition();
     return Continue;
@@ -153,7 +153,7 @@ void skSnake::FadeRest(tnReal32 step)
     for (; m_kChain.IsIteratorValid(); m_kChain.Next()) {
         skObject& kMember = m_kChain.GetCurrentItem();
         if (!kMember.IsAlive())
-            FadeInPlace(kMember, step);
+            kMember.UpdateInPlace(step);
     }
 }
 
@@ -161,11 +161,6 @@ void skSnake::KillFromCurrent()
 {
     for (; m_kChain.IsIteratorValid(); m_kChain.Next())
         m_kChain.GetCurrentItem().Die(ANIMATION_DATA::EAST);
-}
-
-void skSnake::FadeInPlace(skObject& member, tnReal32 step)
-{
-    member.Update(step, member.GetXPosition(), member.GetYPosition(), member.GetAction(), member.GetDirection());
 }
 
 bool skSnake::HasFaded(skObject& member)
