@@ -81,7 +81,7 @@ IDirectSoundBuffer::IDirectSoundBuffer(DWORD flags, const WAVEFORMATEX* format, 
 IDirectSoundBuffer::~IDirectSoundBuffer()
 {
     if (IsSounding())
-        platform::RecordSound(m_iId, false, m_iVolume, m_bLooping);
+        platform::RecordSound(m_iId, false, m_iVolume, m_bLooping, m_kBytes);
     if (m_iChannel >= 0)
         Mix_HaltChannel(m_iChannel);
     FreeChunk();
@@ -212,7 +212,7 @@ HRESULT IDirectSoundBuffer::Play(DWORD reserved, DWORD, DWORD flags)
         Restart(m_iPosition);
     }
     m_bPaused = false;
-    platform::RecordSound(m_iId, true, m_iVolume, m_bLooping);
+    platform::RecordSound(m_iId, true, m_iVolume, m_bLooping, m_kBytes);
     return DS_OK;
 }
 
@@ -226,7 +226,7 @@ HRESULT IDirectSoundBuffer::Stop()
         // Stopping keeps the play position: a later Play goes on from there.
         Mix_Pause(m_iChannel);
         m_bPaused = true;
-        platform::RecordSound(m_iId, false, m_iVolume, m_bLooping);
+        platform::RecordSound(m_iId, false, m_iVolume, m_bLooping, m_kBytes);
     }
     return DS_OK;
 }

@@ -5,6 +5,8 @@
 // DirectSound and DirectMusic stand-ins. Every object that plays holds a
 // reference; the device opens with the first and closes with the last.
 
+#include <vector>
+
 namespace platform {
 
 // Opens the mixer (or takes another reference). Without a usable audio
@@ -26,7 +28,7 @@ MixerFormat GetMixerFormat();
 
 // What the test control lists: a buffer started or stopped, the music's
 // file and state.
-void RecordSound(int bufferId, bool started, long volume, bool looping);
+void RecordSound(int bufferId, bool started, long volume, bool looping, const std::vector<unsigned char>& bytes);
 void RecordMusic(const char* file, bool playing, bool looping);
 int& LiveSoundObjects();
 

@@ -69,7 +69,10 @@ struct SoundEvent {
     bool started;  // false: stopped, or cut off by its release
     long volume;   // hundredths of a decibel at that moment
     bool looping;
+    unsigned long fingerprint; // SoundFingerprint of the buffer: tells which wave it holds
 };
+// A cheap fingerprint of sound data: its size and its first 4 KiB.
+unsigned long SoundFingerprint(const void* data, unsigned long bytes);
 // Every sound started and stopped since the last ClearSoundEvents.
 std::vector<SoundEvent> SoundEvents();
 void ClearSoundEvents();

@@ -23,9 +23,10 @@ testcontrol::MusicState& Music()
 
 namespace platform {
 
-void RecordSound(int bufferId, bool started, long volume, bool looping)
+void RecordSound(int bufferId, bool started, long volume, bool looping, const std::vector<unsigned char>& bytes)
 {
-    Events().push_back({bufferId, started, volume, looping});
+    Events().push_back(
+        {bufferId, started, volume, looping, testcontrol::SoundFingerprint(bytes.data(), bytes.size())});
 }
 
 void RecordMusic(const char* file, bool playing, bool looping)
@@ -42,6 +43,16 @@ int& LiveSoundObjects()
 } // namespace platform
 
 namespace testcontrol {
+
+unsigned long SoundFingerprint(const void* data, unsigned long bytes)
+{
+    const unsigned char* p = static_cast<const unsigned char*>(data);
+    const unsigned long count = bytes < 4096 ? bytes : 4096;
+    unsigned long hash = 2166136261u ^ bytes;
+    for (unsigned long i = 0; i < count; ++i)
+        hash = (hash ^ p[i]) * 16777619u;
+    return hash;
+}
 
 std::vector<SoundEvent> SoundEvents()
 {

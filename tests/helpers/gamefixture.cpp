@@ -1,5 +1,7 @@
 #include "gamefixture.h"
 
+#include "cellcheck.h"
+
 #include "testcontrol.h"
 #include "tnlog.h"
 #include "tntimer.h"
@@ -49,7 +51,23 @@ tnError32 GameFixture::Frame()
             break;
         DispatchMessageA(&message);
     }
-    return m_pkWindow->Frame();
+    const bool playing = Game().GetGameState() == MyGame::GameRunning;
+    tnError32 result = m_pkWindow->Frame();
+    if (playing)
+        ExpectCellBookkeeping();
+    return result;
+}
+
+void GameFixture::PlayStep(tnReal32 step)
+{
+    Probe().ProcessFrame(step);
+    ExpectCellBookkeeping();
+}
+
+void GameFixture::ExpectCellBookkeeping()
+{
+    const std::string fault = CellReferenceFault(Probe());
+    EXPECT_EQ("", fault) << "after a play step";
 }
 
 void GameFixture::RunFrames(int count)
@@ -127,6 +145,21 @@ std::size_t GameFixture::StartedSounds()
     for (const testcontrol::SoundEvent& event : testcontrol::SoundEvents())
         started += event.started ? 1 : 0;
     return started;
+}
+
+std::vector<MyGame::GameSound> GameFixture::StartedGameSounds()
+{
+    std::vector<MyGame::GameSound> sounds;
+    tnVector<tnSound::WaveData>& waves = Probe().WaveList();
+    for (const testcontrol::SoundEvent& event : testcontrol::SoundEvents()) {
+        for (tnUInt32 i = 0; event.started && i < waves.size(); ++i) {
+            if (waves[i].wavData && testcontrol::SoundFingerprint(waves[i].wavData, waves[i].wavSize) == event.fingerprint) {
+                sounds.push_back(static_cast<MyGame::GameSound>(i));
+                break;
+            }
+        }
+    }
+    return sounds;
 }
 
 std::string GameFixture::SaveScreenshot(const std::string& name)

@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 // The whole game, headless, over the generated content in a temporary
 // folder, on the fake clock (frames cost no waiting). Tests drive it frame
@@ -29,8 +30,13 @@ protected:
     ApplicationWindow& Window() { return *m_pkWindow; }
     TempGameDir& Dir() { return *m_pkDir; }
 
-    // Runs the messages waiting (injected input) and then one frame.
+    // Runs the messages waiting (injected input) and then one frame. A frame
+    // that began in play ends with the field's bookkeeping checked.
     tnError32 Frame();
+    // One play step alone (no messages, no drawing), checked the same way.
+    static constexpr tnReal32 kStep = 1.0f / 30.0f;
+    void PlayStep(tnReal32 step = kStep);
+    void ExpectCellBookkeeping(); // adds a failure when a cell is wrong
     void RunFrames(int count);
     // Runs frames until the state is reached; false after `limit` frames.
     bool RunUntil(MyGame::GameState state, int limit = 50);
@@ -56,6 +62,8 @@ protected:
     std::size_t CountInLog(const std::string& text) const;
     // Sounds started since testcontrol::ClearSoundEvents().
     static std::size_t StartedSounds();
+    // The game's effects started since then, by their place in the wave list.
+    std::vector<MyGame::GameSound> StartedGameSounds();
     // Saves the presented frame as <build>/screenshots/<name>.png; returns
     // the path (empty on failure).
     std::string SaveScreenshot(const std::string& name);

@@ -19,6 +19,7 @@ public:
     tnUInt32& IdleTimes() { return g.m_iIdleTimes; }
 
     tnUInt16& PlayerLife() { return g.m_iPlayerLife; }
+    tnUInt16& PlayerMaxLife() { return g.m_iPlayerMaxLife; }
     tnUInt16& CurrentLevel() { return g.m_iCurrentLevel; }
     tnUInt16& AvailableLevel() { return g.m_iAvailableLevel; }
     tnUInt32& Gold() { return g.m_iGold; }
@@ -28,6 +29,7 @@ public:
     tnUInt8& Antidote() { return g.m_iAntidote; }
     bool& Dying() { return g.m_bDying; }
     tnUInt16& ObjectiveTargets() { return g.m_iObjectiveTargets; }
+    ANIMATION_DATA::ANIM_SUBTYPES& NextDirection() { return g.m_eNextDirection; }
 
     tnUInt16& Targets() { return g.m_iTargets; }
     tnUInt16& Traps() { return g.m_iTraps; }
@@ -35,7 +37,10 @@ public:
     tnUInt16& AvailableTraps() { return g.m_iAvailableTraps; }
     tnUInt16& TargetLife() { return g.m_iTargetLife; }
     tnUInt16& TrapLife() { return g.m_iTrapLife; }
+    tnUInt16& MaxTargetsOnScreen() { return g.m_iMaxTargetsOnScreen; }
     bool& TrapRegenerate() { return g.m_bTrapRegenerate; }
+    bool& TrapDisappear() { return g.m_bTrapDisappear; }
+    tnUInt8& TempTargetIterations() { return g.m_iTempTargetIterations; }
     char* CurrentMusic() { return g.m_strCurrentMusic; }
 
     tnUInt16& GridSize() { return g.m_iGridSize; }
@@ -87,6 +92,10 @@ public:
     // Private operations a test may call directly.
     tnError32 ProcessFrame(tnReal32 step) { return g.ProcessFrame(step); }
     void UpdateStatements() { g.UpdateStatements(); }
+    void HandleSnakeCollision() { g.HandleSnakeCollision(); }
+    void UpdateTrap(tnReal32 step) { g.UpdateTrap(step); }
+    void UpdateTargets(tnReal32 step) { g.UpdateTargets(step); }
+    void UpdateTempTargets(tnReal32 step) { g.UpdateTempTargets(step); }
     void ReadTopScore() { g.ReadTopScore(); }
     void WriteTopScoreIfBeaten() { g.WriteTopScoreIfBeaten(); }
     void AppendLevelTitle(const char* title) { g.AppendLevelTitle(title); }
