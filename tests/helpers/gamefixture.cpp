@@ -43,7 +43,7 @@ void GameFixture::TearDown()
     testcontrol::UseRealClock();
 }
 
-tnError32 GameFixture::Frame()
+void GameFixture::PumpMessages()
 {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -51,6 +51,11 @@ tnError32 GameFixture::Frame()
             break;
         DispatchMessageA(&message);
     }
+}
+
+tnError32 GameFixture::Frame()
+{
+    PumpMessages();
     const bool playing = Game().GetGameState() == MyGame::GameRunning;
     tnError32 result = m_pkWindow->Frame();
     if (playing)
@@ -60,6 +65,7 @@ tnError32 GameFixture::Frame()
 
 void GameFixture::PlayStep(tnReal32 step)
 {
+    PumpMessages();
     Probe().ProcessFrame(step);
     ExpectCellBookkeeping();
 }

@@ -33,7 +33,8 @@ protected:
     // Runs the messages waiting (injected input) and then one frame. A frame
     // that began in play ends with the field's bookkeeping checked.
     tnError32 Frame();
-    // One play step alone (no messages, no drawing), checked the same way.
+    // The injected input waiting, then one play step alone (no drawing),
+    // checked the same way.
     static constexpr tnReal32 kStep = 1.0f / 30.0f;
     void PlayStep(tnReal32 step = kStep);
     void ExpectCellBookkeeping(); // adds a failure when a cell is wrong
@@ -69,6 +70,8 @@ protected:
     std::string SaveScreenshot(const std::string& name);
 
 private:
+    void PumpMessages();
+
     std::unique_ptr<TempGameDir> m_pkDir;
     std::unique_ptr<ApplicationWindow> m_pkWindow;
     std::unique_ptr<MyGameProbe> m_pkProbe;
