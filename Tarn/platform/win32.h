@@ -5,6 +5,7 @@
 // Windows names and values, standing in for <windows.h> on Linux.
 
 #include <cstdint>
+#include <ctime>
 
 typedef int BOOL;
 typedef unsigned char BYTE;
@@ -191,5 +192,9 @@ int DrawTextA(HDC dc, LPCSTR text, int length, RECT* rect, UINT format);
 BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency);
 BOOL QueryPerformanceCounter(LARGE_INTEGER* counter);
 void Sleep(DWORD milliseconds);
+// The C library's time(): seconds since 1970. Under the test control's fake
+// clock it starts at a fixed moment and runs with the fake clock, so that
+// whatever depends on the time of day repeats from run to run.
+std::time_t WallClockTime();
 
 #endif

@@ -56,6 +56,15 @@ void Sleep(DWORD milliseconds)
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
+std::time_t WallClockTime()
+{
+    // 2027-01-15 08:00:00 UTC, then as many seconds as the fake clock ran.
+    const std::time_t kFakeStart = 1800000000;
+    if (g_kFakeClock.active)
+        return kFakeStart + static_cast<std::time_t>(g_kFakeClock.now / kTicksPerSecond);
+    return std::time(nullptr);
+}
+
 namespace testcontrol {
 
 void UseFakeClock(LONGLONG start, LONGLONG ticksPerRead)

@@ -95,7 +95,7 @@ double tnTimer::GetElapsed() const
 
 void tnTimer::UpdateLocalTime()
 {
-    std::time_t now = std::time(nullptr);
+    std::time_t now = WallClockTime();
     std::tm* local = std::localtime(&now);
     if (local) {
         m_kLocalTime = *local;
