@@ -86,7 +86,7 @@ TEST_F(WholeGame, WalkingIntoTheEdgeUntilNoLifeIsLeftEndsTheGameAndKeepsTheScore
 
 // Level after level to the final picture; the bot lowers each objective
 // with F11 and is kept in lives, so that the test is about the levels, not
-// about the bot's skill. On the last level it collects fifteen fruits and
+// about the bot's skill. On the last level it collects 25 fruits and
 // leaves a picture of a level in full swing.
 TEST_F(WholeGame, LevelAfterLevelToTheFinalPicture)
 {
@@ -97,7 +97,7 @@ TEST_F(WholeGame, LevelAfterLevelToTheFinalPicture)
         SCOPED_TRACE(level);
         ASSERT_TRUE(RunUntil(MyGame::GameRunning, 300));
         ASSERT_EQ(level, Probe().CurrentLevel());
-        const tnUInt16 wanted = level == 12 ? 15 : 5;
+        const tnUInt16 wanted = level == 12 ? 25 : 5;
         while (Probe().ObjectiveTargets() > wanted) {
             TapKey(DIK_F11);
             Probe().TimerCount2() = 1.0f; // the next press counts at once
