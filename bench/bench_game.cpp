@@ -2,6 +2,7 @@
 // play frame (update and draw), and of the loaders behind a level start.
 // Headless on the software renderer, the slowest path the game has.
 #include "applicationwindow.h"
+#include "bot.h"
 #include "mygameprobe.h"
 #include "tempgamedir.h"
 #include "testcontrol.h"
@@ -44,6 +45,9 @@ public:
     // One frame without the pacing wait: the work a frame costs.
     void Frame()
     {
+        MSG message; // the bot's keys
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
         MyGame& game = Game();
         game.Clear(0xFF000000, nullptr);
         game.StartFrame();
@@ -77,34 +81,49 @@ void MenuFrame(benchmark::State& state)
 }
 BENCHMARK(MenuFrame)->Unit(benchmark::kMillisecond);
 
-// A crowded field: a long chain, every fruit and trap slot filled, the grid
-// and the statements on.
-void BusyPlayFrame(benchmark::State& state)
+// A crowded field in play: level 12 (every kind of trap), ten fruits and
+// ten traps, a 60-fruit chain, the grid and ten statements, with the bot at
+// the keys, so that every frame runs the whole play step and draws it. A
+// farmer who dies is put back on the field between timed frames.
+bool StartBusyField(RunningGame& game)
 {
-    RunningGame game;
     MyGameProbe& probe = game.Probe();
     probe.Targets() = 10;
     probe.Traps() = 10;
     probe.GridOn() = true;
-    if (!game.Game().LoadLevel(8)) {
-        state.SkipWithError("level 8 did not load");
-        return;
-    }
+    probe.PlayerLife() = 3;
     game.Game().NewGame();
+    probe.ObjectiveTargets() = 500; // the chain never wins
     skObject* head = probe.Snake().GetHeadObject();
-    if (!head) {
-        state.SkipWithError("no farmer on the field");
-        return;
-    }
+    if (!head)
+        return false;
     skObject fruit(probe.TargetABOList()[3], skObject::APPLE1, head->GetXPosition(), head->GetYPosition(), 30, 30);
     for (int i = 0; i < 60; ++i)
         probe.Snake().Insert(fruit);
-    for (int i = 0; i < 10; ++i)
-        probe.Statements().push_back(
-            tnStatement(300 + 40 * i, 400, tnStringC("Nice Hit..."), 0xFFFFFFFF, 4, 4));
+    return true;
+}
+
+void BusyPlayFrame(benchmark::State& state)
+{
+    RunningGame game;
+    MyGameProbe& probe = game.Probe();
+    if (!game.Game().LoadLevel(12) || !StartBusyField(game)) {
+        state.SkipWithError("level 12 did not start");
+        return;
+    }
+    Bot bot(probe);
     for (auto _ : state) {
+        if (probe.Statements().size() < 10)
+            probe.Statements().push_back(tnStatement(300 + 40 * static_cast<int>(probe.Statements().size()), 700,
+                                                     tnStringC("Nice Hit..."), 0xFFFFFFFF, 4, 4));
         game.Frame();
-        probe.State() = MyGame::GameRunning; // stay in play whatever the step did
+        bot.Act();
+        if (probe.State() != MyGame::GameRunning || probe.Dying()) {
+            state.PauseTiming();
+            bot.ReleaseKeys();
+            StartBusyField(game);
+            state.ResumeTiming();
+        }
     }
 }
 BENCHMARK(BusyPlayFrame)->Unit(benchmark::kMillisecond);

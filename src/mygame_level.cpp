@@ -199,6 +199,7 @@ void MyGame::NewGame()
     m_kTargets.CleanUp();
     m_kTraps.CleanUp();
     m_kTempTargets.CleanUp();
+    m_iTempTargetCurrentIteration = 0; // a basket's flight ends with its fruits
     m_vStatementList.clear();
     m_kMap.ClearObjectList();
     m_bDying = false;
