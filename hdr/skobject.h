@@ -37,6 +37,8 @@ public:
         EMPTY = 59
     };
 
+    static bool IsFruit(int kind) { return kind >= APPLE1 && kind <= GOOSEBERRY; }
+
     // Seconds of life meaning "for ever".
     static constexpr tnReal32 Unlimited = -1.0f;
     // A dead object's colour channels drop by this much per update.

@@ -12,11 +12,6 @@ const tnUInt32 kFruitGold = 10;
 const tnUInt32 kGoldDraw = 100;      // gold found or donated: 0 to 99
 const tnUInt8 kMostAntidotes = 255;
 
-bool IsFruit(skObject::ObjectType kind)
-{
-    return kind >= skObject::APPLE1 && kind <= skObject::GOOSEBERRY;
-}
-
 // Trees, fences, rocks, cows and tigers.
 bool IsSolid(tnUInt8 kind)
 {
@@ -82,7 +77,7 @@ void MyGame::HandleStaticObjectCollision(tnMap::MapData* cell, long x, long y)
 void MyGame::HandlePickup(skObject& object)
 {
     const skObject::ObjectType kind = object.GetObjectType();
-    if (IsFruit(kind)) {
+    if (skObject::IsFruit(kind)) {
         CollectFruit(object);
         return;
     }

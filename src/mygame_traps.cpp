@@ -22,9 +22,23 @@ const tnReal32 kBombFuse = 0.15f;   // seconds before its end a bomb goes off
 const tnReal32 kLitFuse = 1.0f;     // seconds a bomb lasts once fire reaches it
 const tnUInt32 kLightningTicks = 200;
 
+tnUInt32 TicksIn(tnReal32 seconds)
+{
+    return static_cast<tnUInt32>(seconds / kTickSeconds);
+}
+
 tnUInt32 Tick(const skObject& object)
 {
-    return static_cast<tnUInt32>(object.GetTime() / kTickSeconds);
+    return TicksIn(object.GetTime());
+}
+
+// Ticks come from summed frame steps of about 1/30 s, a little longer than
+// a tick, so now and then one is skipped: true when this step's tick is a
+// multiple of `every`, or the last step jumped over one.
+bool ReachesTick(const skObject& object, tnUInt32 tick, tnReal32 step, tnUInt32 every)
+{
+    const tnUInt32 before = object.GetTime() >= step ? TicksIn(object.GetTime() - step) : tick;
+    return tick % every == 0 || before / every != tick / every;
 }
 
 // Ages every tick, animates only on every n-th.
@@ -36,11 +50,6 @@ void AnimateOnTicks(skObject& object, tnReal32 step, tnUInt32 tick, tnUInt32 n)
         object.UpdateTime(step);
 }
 
-bool IsFruit(int kind)
-{
-    return kind >= skObject::APPLE1 && kind <= skObject::GOOSEBERRY;
-}
-
 bool InRange(int value, int first, int last)
 {
     return value >= first && value <= last;
@@ -48,8 +57,8 @@ bool InRange(int value, int first, int last)
 } // namespace
 
 struct TrapHit {
-    const char* death; // shown when the farmer is hit
-    const char* loss;  // shown, with the number of fruits and `tail`, when fruits are
+    const char* death; // the farmer is hit (flood and rain: every fruit is lost)
+    const char* loss;  // fruits are lost: this, their number, and `tail`
     const char* tail;
 };
 
@@ -271,7 +280,7 @@ void MyGame::UpdateLightning(skObject& bolt, tnReal32 step, tnUInt32 tick)
         bolt.UpdateInPlace(step);
         return;
     }
-    if (tick % kLightningTicks != 0) {
+    if (!ReachesTick(bolt, tick, step, kLightningTicks)) {
         bolt.UpdateTime(step);
         return;
     }
@@ -312,7 +321,7 @@ bool MyGame::WreckCell(tnInt32 column, tnInt32 row, const WreckRule& rule)
     if (cell->m_pkObject) {
         skObject& object = *static_cast<skObject*>(cell->m_pkObject);
         const int kind = object.GetObjectType();
-        if (IsFruit(kind)) {
+        if (skObject::IsFruit(kind)) {
             RecycleFruit(object);
             wrecked = true;
         } else if (InRange(kind, rule.firstBlown, rule.lastBlown)) {

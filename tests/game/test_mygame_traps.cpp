@@ -178,6 +178,23 @@ TEST_F(Traps, StarClearsTheTrapsForTenSeconds)
     EXPECT_FALSE(Probe().TrapDisappear());
 }
 
+// At its start and then every 200 ticks (6.6 s), though the summed frame
+// steps skip a tick now and then (tick 200 among them).
+TEST_F(Traps, LightningStrikesEveryTwoHundredTicks)
+{
+    PlaceFarmer(20, 20);
+    skObject& bolt = PutTrap(skObject::LIGHTENING, 3, 3);
+    bolt.SetLifeTime(100.0f);
+    std::vector<int> strikes;
+    for (int step = 0; step < 1400; ++step) {
+        testcontrol::ClearSoundEvents();
+        RunTraps(1, [] { return false; });
+        if (Played(MyGame::SoundThunder))
+            strikes.push_back(static_cast<int>(bolt.GetTime() / 0.033f) / 100);
+    }
+    EXPECT_EQ((std::vector<int>{0, 2, 4, 6, 8, 10, 12, 14}), strikes) << "hundreds of ticks";
+}
+
 TEST_F(Traps, NothingAgesOrGoesOffWhileTheFarmerDies)
 {
     PlaceFarmer(6, 5);

@@ -26,11 +26,6 @@ bool IsReverse(Direction a, Direction b)
            (a == ANIMATION_DATA::EAST && b == ANIMATION_DATA::WEST);
 }
 
-bool IsFruit(int kind)
-{
-    return kind >= skObject::APPLE1 && kind <= skObject::GOOSEBERRY;
-}
-
 int FloorDivide(int value, int divisor)
 {
     return value >= 0 ? value / divisor : -((-value + divisor - 1) / divisor);
@@ -176,8 +171,9 @@ bool Bot::IsGoal(int column, int row) const
     if (!object)
         return false;
     const int kind = static_cast<skObject*>(object)->GetObjectType();
-    return IsFruit(kind) || (kind >= skObject::STAR && kind <= skObject::MOREFRUITS) || kind == skObject::ANTIDOTE ||
-           kind == skObject::ANGEL || kind == skObject::GOLD;
+    const bool bonus = (kind >= skObject::STAR && kind <= skObject::MOREFRUITS) || kind == skObject::ANTIDOTE ||
+                       kind == skObject::ANGEL || kind == skObject::GOLD;
+    return skObject::IsFruit(kind) || bonus;
 }
 
 Bot::Direction Bot::Search(Cell from, Direction heading) const
