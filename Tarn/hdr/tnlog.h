@@ -10,6 +10,11 @@ void Log(const char* format, ...)
 #endif
     ;
 
+// One line for a data file that cannot be used, naming it and why:
+// "Error: ../sound/fire.wav: truncated (...)". A file is named once per log,
+// however often it fails, so that a file tried every frame does not flood it.
+void LogFileProblem(const char* fileName, const char* reason);
+
 // Opens "stdout.log" in the working directory, truncating an older one.
 // Returns false when the file cannot be created (the log then goes nowhere).
 bool OpenLog();

@@ -2,13 +2,17 @@
 // Mix_Music, and the performance plays one segment at a time.
 #include "dmusic.h"
 
+#include "midi_check.h"
 #include "sdl_audio.h"
 #include "testcontrol.h"
+#include "tnlog.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
 
 #include <cstdio>
+#include <cstring>
+#include <vector>
 
 const CLSID CLSID_DirectMusicLoader = {0xD2AC2892, 0xB39B, 0x11D1, {0x87, 0x04, 0x00, 0x60, 0x08, 0x93, 0xB1, 0xBD}};
 const CLSID CLSID_DirectMusicPerformance = {0xD2AC2881, 0xB39B, 0x11D1, {0x87, 0x04, 0x00, 0x60, 0x08, 0x93, 0xB1, 0xBD}};
@@ -34,27 +38,37 @@ std::string NarrowName(const WCHAR* name)
     return narrow;
 }
 
-bool IsReadable(const std::string& file)
+// Tunes are small; anything larger is not one of ours.
+const std::size_t kMaxTuneBytes = 4u << 20;
+
+// The whole file, or why it cannot be had.
+const char* ReadTune(const std::string& file, std::vector<unsigned char>& bytes)
 {
     std::FILE* handle = std::fopen(file.c_str(), "rb");
-    if (handle)
-        std::fclose(handle);
-    return handle != nullptr;
+    if (!handle)
+        return "missing";
+    unsigned char block[4096];
+    std::size_t read = 0;
+    while ((read = std::fread(block, 1, sizeof(block), handle)) > 0 && bytes.size() <= kMaxTuneBytes)
+        bytes.insert(bytes.end(), block, block + read);
+    const bool failed = std::ferror(handle) != 0;
+    std::fclose(handle);
+    if (failed)
+        return "unreadable";
+    return bytes.size() > kMaxTuneBytes ? "too large" : nullptr;
 }
 
 // The synthesiser takes a file for MIDI by its name alone and then plays
-// whatever bytes it holds; a MIDI file must start as one ("MThd", or
-// "RIFF" for the RMID wrapping).
-bool HasMidiHeader(const std::string& file)
+// whatever bytes it holds: a file named so, or starting as one ("MThd", or
+// "RIFF" ... "RMID" for the wrapped kind), must be a whole, sound MIDI file.
+bool IsMidi(const std::string& file, const std::vector<unsigned char>& bytes)
 {
-    char magic[4] = {};
-    std::FILE* handle = std::fopen(file.c_str(), "rb");
-    if (!handle)
-        return false;
-    std::size_t read = std::fread(magic, 1, sizeof(magic), handle);
-    std::fclose(handle);
-    std::string start(magic, read);
-    return start == "MThd" || start == "RIFF";
+    const bool named = file.size() >= 4 && (file.compare(file.size() - 4, 4, ".mid") == 0 ||
+                                            file.compare(file.size() - 4, 4, ".rmi") == 0);
+    const bool marked = (bytes.size() >= 4 && std::memcmp(bytes.data(), "MThd", 4) == 0) ||
+                        (bytes.size() >= 12 && std::memcmp(bytes.data(), "RIFF", 4) == 0 &&
+                         std::memcmp(bytes.data() + 8, "RMID", 4) == 0);
+    return named || marked;
 }
 
 } // namespace
@@ -135,16 +149,30 @@ HRESULT IDirectMusicLoader8::GetObject(DMUS_OBJECTDESC* description, REFIID iid,
     if ((description->dwValidData & DMUS_OBJ_CLASS) && !IsEqualGUID(description->guidClass, CLSID_DirectMusicSegment))
         return E_INVALIDARG;
     std::string file = NarrowName(description->wszFileName);
-    if (testcontrol::ConsumeFailure("GetObject") || !IsReadable(file))
+    if (testcontrol::ConsumeFailure("GetObject"))
         return DMUS_E_LOADER_FAILEDOPEN;
+    std::vector<unsigned char> bytes;
+    if (const char* problem = ReadTune(file, bytes)) {
+        LogFileProblem(file.c_str(), problem);
+        return DMUS_E_LOADER_FAILEDOPEN;
+    }
+    const bool midi = IsMidi(file, bytes);
+    if (midi) {
+        const std::string problem = platform::MidiFileProblem(bytes.data(), bytes.size());
+        if (!problem.empty()) {
+            LogFileProblem(file.c_str(), problem.c_str());
+            return DMUS_E_LOADER_FAILEDCREATE;
+        }
+    }
     if (!platform::OpenAudio())
         return DMUS_E_NOT_INIT;
     Mix_Music* music = Mix_LoadMUS(file.c_str());
-    if (music && Mix_GetMusicType(music) == MUS_MID && !HasMidiHeader(file)) {
+    if (music && Mix_GetMusicType(music) == MUS_MID && !midi) {
         Mix_FreeMusic(music);
         music = nullptr;
     }
     if (!music) {
+        LogFileProblem(file.c_str(), "not a tune the mixer can play");
         platform::CloseAudio();
         return DMUS_E_LOADER_FAILEDCREATE;
     }

@@ -8,8 +8,11 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <fluidsynth.h>
 
 #include <filesystem>
+#include <mutex>
+#include <set>
 #include <string>
 #include <system_error>
 
@@ -56,9 +59,25 @@ std::string FindSoundFont()
     return std::string();
 }
 
+// The synthesiser speaks from the audio thread, on stderr and as often as
+// it meets a fault: its messages go into the game's log instead, each kind
+// once.
+void SynthesiserSays(int level, const char* message, void*)
+{
+    static std::mutex lock;
+    static std::set<std::string> said;
+    if (level == FLUID_DBG || !message)
+        return;
+    std::lock_guard<std::mutex> guard(lock);
+    if (said.size() < 64 && said.insert(message).second)
+        Log("Music: the synthesiser says: %s\n", message);
+}
+
 void SetUpMusic()
 {
     static std::string soundFont = FindSoundFont();
+    for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level)
+        fluid_set_log_function(level, SynthesiserSays, nullptr);
     Mix_Init(MIX_INIT_MID);
     // Set explicitly: an SDL_SOUNDFONTS default from the environment could
     // otherwise point at a font that is not there, and the music is silent.

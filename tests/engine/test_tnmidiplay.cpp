@@ -3,6 +3,7 @@
 #include "sound_test_files.h"
 #include "tempgamedir.h"
 #include "testcontrol.h"
+#include "tnlog.h"
 #include "tnmidiplay.h"
 #include "tnsoundmanager.h"
 
@@ -115,6 +116,47 @@ TEST_F(MidiPlayTest, FailuresReturnNotOkAndKeepTheStatus)
     testcontrol::FailOnce("InitAudio");
     EXPECT_EQ(tnNotOK, other.Init(m_kManager.GetSound(), kWindow));
     EXPECT_EQ(tnNotOK, other.PlaySong("../sound/level1.mid"));
+}
+
+// A damaged tune never reaches the synthesiser (which would stall the game
+// on it): it is refused with one log line naming the file and why, however
+// often it is asked for.
+TEST_F(MidiPlayTest, DamagedTunesAreRefusedWithOneLineEach)
+{
+    const std::string good = MidiFile();
+    auto patched = [&](std::size_t at, const std::string& bytes) {
+        return good.substr(0, at) + bytes + good.substr(at + bytes.size());
+    };
+    std::string noEnd = good.substr(0, good.size() - 4);
+    noEnd[21] = static_cast<char>(noEnd[21] - 4);
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* reason;
+    } tunes[] = {
+        {"half.mid", good.substr(0, good.size() / 2), "truncated (track 1 runs past the end of the file)"},
+        {"huge.mid", patched(18, std::string("\x7F\xFF\xFF\xFF", 4)), "truncated (track 1 runs past"},
+        {"count.mid", patched(8, std::string("\x00\x01\x00\x02", 4)), "bad header (2 tracks declared, 1 present)"},
+        {"noend.mid", noEnd, "bad track 1 (no end of track)"},
+        {"noise.mid", "not music at all", "bad header (not a MIDI file)"},
+    };
+    OpenLog();
+    for (const auto& tune : tunes) {
+        Write(m_kDir.Path(std::string("sound/") + tune.name), tune.bytes);
+        const std::string path = std::string("../sound/") + tune.name;
+        EXPECT_EQ(tnNotOK, m_kMidi.PlaySong(path.c_str()));
+        EXPECT_EQ(tnNotOK, m_kMidi.PlaySong(path.c_str()));
+        EXPECT_FALSE(testcontrol::GetMusicState().playing);
+    }
+    CloseLog();
+    const std::string log = TempGameDir::ReadFile("stdout.log");
+    for (const auto& tune : tunes) {
+        const std::string line = std::string("Error: ../sound/") + tune.name + ": " + tune.reason;
+        const std::size_t at = log.find(line);
+        EXPECT_NE(std::string::npos, at) << line << "\n" << log;
+        EXPECT_EQ(std::string::npos, log.find(std::string("../sound/") + tune.name, at + line.size())) << "named twice";
+    }
+    ASSERT_EQ(tnOK, m_kMidi.PlaySong("../sound/level1.mid")) << "a sound tune still plays";
 }
 
 TEST(MidiPlay, AMidiFileReallySoundsThroughTheSoundfont)
