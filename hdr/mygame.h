@@ -122,6 +122,8 @@ public:
     // --- Spawning (mygame_spawn.cpp) -------------------------------------
     bool CreateFruit(skObject* object, skObject::ObjectType kind, long x, long y, bool putInMap);
     bool CreateObject(skObject* object, skObject::ObjectType kind, long x, long y, bool putInMap);
+    // Open ground, bridges, paths and flowers: where objects may be put.
+    static bool IsPlaceable(tnUInt8 staticObject);
 
     // --- Read access for tests and tools ---------------------------------
     GameState GetGameState() const { return m_eGameState; }
@@ -151,8 +153,6 @@ private:
                        tnUInt32& row);
     bool ScanForCell(tnInt32 columns, tnInt32 rows, tnInt32 homeOffset, bool placeableOnly, tnUInt32& column,
                      tnUInt32& row);
-    // Open ground, bridges, paths and flowers: where objects may be put.
-    static bool IsPlaceable(tnUInt8 staticObject);
     // The field's cell at (column, row) of layer 0; null outside the field.
     tnMap::MapData* FieldCell(tnInt32 column, tnInt32 row);
     // The cell under the top-left corner of a sprite centred at (x, y); it

@@ -89,9 +89,35 @@ std::string Printed(const char* format, unsigned a, unsigned b, unsigned c = 0, 
     return text;
 }
 
+// Cells of the map part on which fruits and traps may be put.
+tnUInt32 CountPlaceableCells(const std::string& bytes, tnUInt32 cells)
+{
+    tnUInt32 placeable = 0;
+    for (tnUInt32 i = 0; i < cells; ++i) {
+        const std::size_t at = tnMap::HeaderSize + static_cast<std::size_t>(i) * tnMap::CellSize + 2;
+        placeable += MyGame::IsPlaceable(static_cast<tnUInt8>(bytes[at])) ? 1 : 0;
+    }
+    return placeable;
+}
+
+// Values the rules cannot work with: more fruits than the game ever keeps
+// on the field, more traps than there are free cells, or a speed that never
+// lands the farmer exactly on a cell.
+std::string UnplayableValue(const GameSection& section, tnUInt32 maxFruits, tnUInt32 freeCells, tnUInt32 grid)
+{
+    if (section.targets > maxFruits)
+        return Printed("it asks for %u fruits on the field, at most %u are kept", section.targets, maxFruits);
+    if (section.traps > freeCells)
+        return Printed("it asks for %u traps on %u free cells", section.traps, freeCells);
+    if (section.playerSpeed == 0 || grid % section.playerSpeed != 0)
+        return Printed("its speed %u does not divide the grid of %u", section.playerSpeed, grid);
+    return std::string();
+}
+
 // Every level must match the play field (the map's cells are made once, by
-// the first level) and name only samples the game has pictures for. Returns
-// why the level is refused, or an empty string when it is fine.
+// the first level), name only samples the game has pictures for, and ask
+// for nothing the rules cannot work with. Returns why the level is refused,
+// or an empty string when it is fine.
 std::string ReadGameSection(const std::string& bytes, tnUInt32 columns, tnUInt32 rows, tnUInt32 fruitSamples,
                             tnUInt32 trapSamples, GameSection& section)
 {
@@ -142,6 +168,9 @@ bool MyGame::LoadLevel(unsigned short level)
     GameSection section;
     std::string problem =
         ReadGameSection(bytes, m_iXGrids, m_iYGrids, m_iSampleTargets, tnUInt32(m_iSampleTraps) + 1, section);
+    if (problem.empty())
+        problem = UnplayableValue(section, m_iMaxTargetsOnScreen,
+                                  CountPlaceableCells(bytes, tnUInt32(m_iXGrids) * m_iYGrids), m_iGridSize);
     if (!problem.empty()) {
         Log("LoadLevel: %s refused, %s\n", fileName, problem.c_str());
         return false;

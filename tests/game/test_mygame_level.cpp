@@ -288,6 +288,15 @@ TEST_F(LevelTest, RefusedLevelsChangeNothing)
         {"section cut in the trap list", [](LevelRecipe& s) { s.cutSectionTo = 63; }},
         {"section cut after the objective", [](LevelRecipe& s) { s.cutSectionTo = 2; }},
         {"no section", [](LevelRecipe& s) { s.cutSectionTo = 0; }},
+        {"65535 fruits", [](LevelRecipe& s) { s.targets = 65535; }},
+        {"11 fruits", [](LevelRecipe& s) { s.targets = 11; }},
+        {"more traps than free cells", [](LevelRecipe& s) {
+             s.traps = 5;
+             s.staticAt = [](tnUInt32 x, tnUInt32 y) { return tnUInt8(x < 2 && y < 2 ? 0 : tnMap::TREE1); };
+         }},
+        {"speed 3", [](LevelRecipe& s) { s.playerSpeed = 3; }},
+        {"speed 0", [](LevelRecipe& s) { s.playerSpeed = 0; }},
+        {"speed 64", [](LevelRecipe& s) { s.playerSpeed = 64; }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -306,6 +315,9 @@ TEST_F(LevelTest, RefusedLevelsChangeNothing)
     }
     EXPECT_NE(std::string::npos, LogText().find("LoadLevel: ../Data/Level5.dat refused, fruit sample 40 "));
     EXPECT_NE(std::string::npos, LogText().find("LoadLevel: ../Data/Level5.dat refused, trap sample 17 "));
+    for (const char* why : {"it asks for 65535 fruits on the field, at most 10 are kept",
+                            "it asks for 5 traps on 4 free cells", "its speed 3 does not divide the grid of 32"})
+        EXPECT_NE(std::string::npos, LogText().find(std::string("LoadLevel: ../Data/Level5.dat refused, ") + why));
     // The attempt at level 1 goes on.
     Game().NewGame();
     ExpectSoundStart();
