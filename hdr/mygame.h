@@ -103,6 +103,8 @@ public:
     // --- Shell ---------------------------------------------------------
     tnError32 Init(HINSTANCE instance, HWND window, int width, int height);
     bool IsLoading() const { return m_bLoadingGame; }
+    // A data file the game cannot do without failed: the program ends in error.
+    bool CannotRun() const { return m_bCannotRun; }
     tnError32 ProcessGame(tnReal32 step);
 
     // --- Screen hooks ----------------------------------------------------
@@ -323,6 +325,7 @@ private:
     bool m_bJustFinishedLevel;    // a level was won: the next one may be unlocked
     bool m_bLoadedTopScore;       // the top-score screen has read the file once
     tnUInt32 m_iIdleTimes;        // frames the idle farmer has blinked
+    bool m_bCannotRun;            // a file the game needs failed: the program ends in error
 
     // --- Player and progress ---------------------------------------------
     tnUInt16 m_iPlayerLife;

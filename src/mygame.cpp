@@ -21,7 +21,7 @@ MyGame::MyGame()
     : tnScreen(),
       m_eGameState(GameIntro), m_bLoadingGame(true), m_fTimerCount(0.0f), m_fTimerCount2(0.0f),
       m_fTimerCount3(0.0f), m_iPrevKeyPress(NoKey), m_bJustFinishedLevel(true), m_bLoadedTopScore(false),
-      m_iIdleTimes(0),
+      m_iIdleTimes(0), m_bCannotRun(false),
       m_iPlayerLife(3), m_iPlayerMaxLife(5), m_iCurrentLevel(1), m_iAvailableLevel(0), m_iGold(0),
       m_iHighestGold(0), m_iBonus(0), m_iBonusLeft(0), m_iAntidote(0), m_bDying(false),
       m_iObjectiveTargets(60), m_eNextDirection(ANIMATION_DATA::NONESUBTYPE),
@@ -108,7 +108,14 @@ tnError32 MyGame::ProcessGame(tnReal32 step)
 
 void MyGame::ProcessInit()
 {
-    m_eGameState = (InitIntro() == tnOK) ? GameMenu : GameQuit;
+    if (InitIntro() == tnOK) {
+        m_eGameState = GameMenu;
+        return;
+    }
+    // The file that failed has named itself in the log already.
+    Log("Error: InitIntro(), in MyGame::ProcessInit(): the game cannot run without its data files\n");
+    m_bCannotRun = true;
+    m_eGameState = GameQuit;
 }
 
 void MyGame::PauseGame()

@@ -2,6 +2,9 @@
 // titles of the levels unlocked so far.
 #include "mygame.h"
 
+#include "tnlog.h"
+
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -49,19 +52,22 @@ bool ReadWholeFile(const char* name, std::string& bytes)
 }
 
 // The player's files are written aside and then put in place, so a crash or
-// a full disk during the write leaves the old file whole. A failure writes
-// nothing and is not reported: the values stay in memory for the run.
+// a full disk during the write leaves the old file whole. A failure changes
+// nothing on disk and is named in the log; the values stay in memory for
+// the run.
 void ReplaceFile(const char* name, const std::string& bytes)
 {
     std::string aside = std::string(name) + ".new";
     std::FILE* file = std::fopen(aside.c_str(), "wb");
-    if (!file)
+    bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    written = file && (std::fflush(file) == 0) && written;
+    written = file && (std::fclose(file) == 0) && written;
+    const int error = errno;
+    if (written && std::rename(aside.c_str(), name) == 0)
         return;
-    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    written = (std::fflush(file) == 0) && written;
-    written = (std::fclose(file) == 0) && written;
-    if (!written || std::rename(aside.c_str(), name) != 0)
-        std::remove(aside.c_str());
+    const std::string reason = std::string("cannot be saved (") + std::strerror(written ? errno : error) + ")";
+    std::remove(aside.c_str());
+    LogFileProblem(name, reason.c_str());
 }
 
 // The row the level list shows: the number, five spaces, the title. A title
@@ -85,6 +91,8 @@ void MyGame::ReadTopScore()
     // A short file is no score at all rather than half a number.
     if (std::fread(bytes, 1, sizeof(bytes), file) == sizeof(bytes))
         m_iHighestGold = bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<tnUInt32>(bytes[3]) << 24);
+    else
+        LogFileProblem(kScoreFile, "truncated (no whole score), read as 0");
     std::fclose(file);
 }
 
@@ -104,10 +112,13 @@ void MyGame::ReadLevelList()
     char record[TitleRecordSize];
     if (std::FILE* file = std::fopen(LevelListFile(), "rb")) {
         // An incomplete last record is dropped.
-        while (std::fread(record, 1, sizeof(record), file) == sizeof(record)) {
+        std::size_t got = 0;
+        while ((got = std::fread(record, 1, sizeof(record), file)) == sizeof(record)) {
             ++m_iAvailableLevel;
             m_pkComboList->AddRow(LevelRow(m_iAvailableLevel, record));
         }
+        if (got != 0)
+            LogFileProblem(LevelListFile(), "truncated (the last title is cut short and left out)");
         std::fclose(file);
     }
     if (m_iAvailableLevel != 0)
@@ -136,6 +147,8 @@ void MyGame::AppendLevelTitle(const char* title)
         std::strncpy(record, title ? title : "", sizeof(record) - 1);
         list.append(record, sizeof(record));
         ReplaceFile(name, list);
+    } else {
+        LogFileProblem(name, "unreadable, the new level is not recorded");
     }
     ++m_iAvailableLevel;
     m_bJustFinishedLevel = false;

@@ -28,6 +28,16 @@ const char* const kSoundFiles[] = {
     "../sound/click.wav",    "../sound/dropinwater.wav",   "../sound/tiger.wav",  "../sound/final.wav"};
 const tnUInt32 kSoundCount = sizeof(kSoundFiles) / sizeof(kSoundFiles[0]);
 
+const char* const kTargetsFile = "../Data/targets.txt";
+const char* const kTrapsFile = "../Data/traps.txt";
+
+// Names the animation text that failed, and why, in the log.
+tnError32 AnimationFileFailed(const char* fileName, const std::fstream& stream)
+{
+    LogFileProblem(fileName, stream.is_open() ? tnABO::BadRecords : "missing");
+    return tnErrorAnimation;
+}
+
 const char* const kMenuCaptions[MyGame::MenuButtonCount] = {"New", "Options", "Top Score", "Resume", "Quit",
                                                              "Help"};
 
@@ -208,22 +218,22 @@ tnError32 MyGame::LoadAnimationSets()
 
     // Read back to back from one stream; the first fruit set loads the
     // sheet, the others share it.
-    std::fstream targets("../Data/targets.txt", std::ios::in);
+    std::fstream targets(kTargetsFile, std::ios::in);
     for (tnUInt32 i = 0; i < m_iSampleTargets; ++i) {
         m_kTargetABOList[i] = tnABO();
         m_kAnimationTargetList[i] = m_kTargetABOList[i].CreateFromFile(targets, &m_kTargetTexture1, i != 0);
         if (!m_kAnimationTargetList[i])
-            return tnErrorAnimation;
+            return AnimationFileFailed(kTargetsFile, targets);
     }
 
-    std::fstream traps("../Data/traps.txt", std::ios::in);
+    std::fstream traps(kTrapsFile, std::ios::in);
     for (tnUInt32 i = 0; i < tnUInt32(m_iSampleTraps) + 1; ++i) {
         const TrapSet& set = kTrapSets[i];
         tnTexture* texture = (set.texture == 2) ? &m_kTrapTexture2 : &m_kTrapTexture1;
         m_kTrapABOList[i] = tnABO();
         m_kAnimationTrapList[i] = m_kTrapABOList[i].CreateFromFile(traps, texture, set.share);
         if (!m_kAnimationTrapList[i])
-            return tnErrorAnimation;
+            return AnimationFileFailed(kTrapsFile, traps);
         if (set.scale != 0.0f)
             m_kTrapABOList[i].SetScale(set.scale, set.scale);
     }

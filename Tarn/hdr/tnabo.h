@@ -15,13 +15,17 @@ class tnTexture;
 // animation, direction and frame, advanced at its own update speed.
 class tnABO {
 public:
+    // Why an animation text is refused, for the log.
+    static constexpr const char* BadRecords = "bad animation records (cut short, or counts out of range)";
+
     tnABO();
     ~tnABO();
 
     // Loads one animation set (a file, or the next record of an open
     // stream). The array returned belongs to the caller (delete[]); it is
     // also kept here. Null for a null texture, a file that cannot be
-    // opened, or a record that is malformed or ends early.
+    // opened, or a record that is malformed or ends early; a named file
+    // that fails is named in the log.
     tnAnimation* CreateFromFile(const char* fileName, tnTexture* texture, bool shareTexture = false);
     tnAnimation* CreateFromFile(std::fstream& stream, tnTexture* texture, bool shareTexture = false);
 

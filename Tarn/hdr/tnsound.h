@@ -47,7 +47,8 @@ public:
     // Finds "fmt " and "data" in a WAV file's bytes. On success the header
     // is a new allocation and wavData points into `bytes`; never reads
     // outside them. False for anything that is not a complete wave.
-    static bool ParseWave(const tnUInt8* bytes, std::size_t size, WaveData& wave);
+    // `why`, when given, says why a refused wave was refused.
+    static bool ParseWave(const tnUInt8* bytes, std::size_t size, WaveData& wave, const char** why = nullptr);
     // Frees what LoadFromFile allocated and nulls the record.
     static void FreeWaveData(WaveData& wave);
 

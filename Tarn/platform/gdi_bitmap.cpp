@@ -3,6 +3,8 @@
 // is checked against the file's length before it is used.
 #include "gdi_objects.h"
 
+#include "tnlog.h"
+
 #include <fstream>
 #include <iterator>
 
@@ -192,16 +194,21 @@ std::uint32_t PixelAt(const std::uint8_t* data, const std::uint8_t* row, const L
 
 namespace platform {
 
-bool ReadBitmapBytes(const std::uint8_t* data, std::size_t size, BitmapPixels& out)
+bool ReadBitmapBytes(const std::uint8_t* data, std::size_t size, BitmapPixels& out, const char** why)
 {
+    const char* ignored = nullptr;
+    const char*& reason = why ? *why : ignored;
+    reason = "bad header";
     if (!data)
         return false;
     Layout layout;
     if (!ReadLayout(data, size, layout))
         return false;
+    reason = "truncated (the pixels run past the end)";
     std::size_t rowBytes = ((static_cast<std::size_t>(layout.width) * layout.bitsPerPixel + 31) / 32) * 4;
     if (layout.pixelOffset > size || rowBytes * layout.height > size - layout.pixelOffset)
         return false;
+    reason = nullptr;
 
     BitmapPixels result;
     result.width = layout.width;
@@ -224,17 +231,26 @@ bool ReadBitmapFile(const char* path, BitmapPixels& out)
     if (!path)
         return false;
     std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return false;
-    file.seekg(0, std::ios::end);
-    std::streamoff length = file.tellg();
-    if (length <= 0 || static_cast<std::size_t>(length) > kMaxFileBytes)
-        return false;
-    file.seekg(0, std::ios::beg);
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(length));
-    if (!file.read(reinterpret_cast<char*>(bytes.data()), length))
-        return false;
-    return ReadBitmapBytes(bytes.data(), bytes.size(), out);
+    const char* problem = file ? nullptr : "missing";
+    std::vector<std::uint8_t> bytes;
+    if (!problem) {
+        file.seekg(0, std::ios::end);
+        const std::streamoff length = file.tellg();
+        problem = length <= 0 ? "empty" : static_cast<std::size_t>(length) > kMaxFileBytes ? "too large" : nullptr;
+        if (!problem) {
+            file.seekg(0, std::ios::beg);
+            bytes.resize(static_cast<std::size_t>(length));
+            if (!file.read(reinterpret_cast<char*>(bytes.data()), length))
+                problem = "unreadable";
+        }
+    }
+    if (!problem && ReadBitmapBytes(bytes.data(), bytes.size(), out, &problem))
+        return true;
+    // A bitmap refused with a reason too short to be a header is cut short.
+    if (bytes.size() > 0 && bytes.size() < 26)
+        problem = "truncated (no whole header)";
+    LogFileProblem(path, problem);
+    return false;
 }
 
 } // namespace platform

@@ -1,5 +1,6 @@
 #include "tnabo.h"
 
+#include "tnlog.h"
 #include "tntexture.h"
 
 #include <cerrno>
@@ -154,9 +155,14 @@ tnAnimation* tnABO::CreateFromFile(const char* fileName, tnTexture* texture, boo
     if (!texture || !fileName)
         return nullptr;
     std::ifstream file(fileName);
-    if (!file.is_open())
+    if (!file.is_open()) {
+        LogFileProblem(fileName, "missing");
         return nullptr;
-    return Load(file, texture, shareTexture);
+    }
+    tnAnimation* animations = Load(file, texture, shareTexture);
+    if (!animations)
+        LogFileProblem(fileName, BadRecords);
+    return animations;
 }
 
 tnAnimation* tnABO::CreateFromFile(std::fstream& stream, tnTexture* texture, bool shareTexture)

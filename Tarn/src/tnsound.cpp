@@ -1,5 +1,6 @@
 #include "tnsound.h"
 
+#include "tnlog.h"
 #include "tnsoundmanager.h"
 
 #include <cstdio>
@@ -23,15 +24,18 @@ bool IsTag(const tnUInt8* bytes, const char* tag)
     return std::memcmp(bytes, tag, 4) == 0;
 }
 
-bool ReadWholeFile(std::FILE* file, std::vector<tnUInt8>& bytes)
+// The whole file, or why it cannot be had.
+const char* ReadWholeFile(std::FILE* file, std::vector<tnUInt8>& bytes)
 {
     if (std::fseek(file, 0, SEEK_END) != 0)
-        return false;
+        return "unreadable";
     long size = std::ftell(file);
-    if (size < 0 || size > kLargestWaveFile || std::fseek(file, 0, SEEK_SET) != 0)
-        return false;
+    if (size > kLargestWaveFile)
+        return "too large";
+    if (size < 0 || std::fseek(file, 0, SEEK_SET) != 0)
+        return "unreadable";
     bytes.resize(static_cast<std::size_t>(size));
-    return std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size() ? nullptr : "unreadable";
 }
 
 } // namespace
@@ -71,11 +75,15 @@ tnError32 tnSound::Init(IDirectSound8* sound, bool use3D)
     return tnOK;
 }
 
-bool tnSound::ParseWave(const tnUInt8* bytes, std::size_t size, WaveData& wave)
+bool tnSound::ParseWave(const tnUInt8* bytes, std::size_t size, WaveData& wave, const char** why)
 {
     wave = {nullptr, nullptr, 0};
+    const char* ignored = nullptr;
+    const char*& reason = why ? *why : ignored;
+    reason = "bad header (not a RIFF wave)";
     if (!bytes || size < 12 || !IsTag(bytes, "RIFF") || !IsTag(bytes + 8, "WAVE"))
         return false;
+    reason = "truncated (shorter than its header says)";
     // Positions are 64-bit: a size near 4 GB must not wrap around.
     std::uint64_t end = 8 + static_cast<std::uint64_t>(ReadUInt32(bytes + 4));
     if (end > size)
@@ -87,6 +95,7 @@ bool tnSound::ParseWave(const tnUInt8* bytes, std::size_t size, WaveData& wave)
     const tnUInt8* data = nullptr;
     tnUInt32 dataSize = 0;
     for (std::uint64_t position = 12; position < end;) {
+        reason = "truncated (a chunk runs past the end)";
         if (position + 8 > end)
             return false;
         const tnUInt8* chunk = bytes + position;
@@ -94,6 +103,7 @@ bool tnSound::ParseWave(const tnUInt8* bytes, std::size_t size, WaveData& wave)
         if (position + 8 + chunkSize > end)
             return false;
         if (IsTag(chunk, "fmt ") && !haveHeader) {
+            reason = "bad header (format chunk too small)";
             if (chunkSize < kPcmHeaderSize)
                 return false;
             // A 16-byte PCM header has no extra-size field: it stays 0.
@@ -105,10 +115,12 @@ bool tnSound::ParseWave(const tnUInt8* bytes, std::size_t size, WaveData& wave)
         }
         if (haveHeader && data) {
             wave = {new WAVEFORMATEX(header), const_cast<tnUInt8*>(data), dataSize};
+            reason = nullptr;
             return true;
         }
         position += 8 + ((static_cast<std::uint64_t>(chunkSize) + 1) & ~static_cast<std::uint64_t>(1));
     }
+    reason = "bad header (no format or no data chunk)";
     return false;
 }
 
@@ -124,14 +136,18 @@ tnError32 tnSound::LoadFromFile(const char* fileName, WaveData& wave, bool use3D
     m_bFileLoaded = false;
     wave = {nullptr, nullptr, 0};
     std::FILE* file = fileName ? std::fopen(fileName, "rb") : nullptr;
-    if (!file)
+    if (!file) {
+        LogFileProblem(fileName, "missing");
         return tnErrorOpenFile;
+    }
     std::vector<tnUInt8> bytes;
-    bool read = ReadWholeFile(file, bytes);
+    const char* problem = ReadWholeFile(file, bytes);
     std::fclose(file);
     WaveData parsed = {nullptr, nullptr, 0};
-    if (!read || !ParseWave(bytes.data(), bytes.size(), parsed))
+    if (problem || !ParseWave(bytes.data(), bytes.size(), parsed, &problem)) {
+        LogFileProblem(fileName, problem);
         return tnErrorWaveFile;
+    }
     tnUInt8* samples = new tnUInt8[parsed.wavSize];
     std::memcpy(samples, parsed.wavData, parsed.wavSize);
     wave = {parsed.wavHeader, samples, parsed.wavSize};

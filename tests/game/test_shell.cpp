@@ -181,7 +181,7 @@ TEST(Shell, FailedInitSkipsTheRunButShutsDownInOrder)
 {
     TempGameDir dir(false);
     testcontrol::FailOnce("CreateDevice");
-    EXPECT_EQ(0, WinMain(nullptr, nullptr, nullptr, 0));
+    EXPECT_EQ(1, WinMain(nullptr, nullptr, nullptr, 0));
     std::string log = TempGameDir::ReadFile("stdout.log");
     EXPECT_TRUE(AllFound(PositionsInOrder(log, {kInitBanner, "Error: InitD3DDevice(), in MyGame::InitDirectX()\n",
                                                 kInfoLine, kCleanUpBanner, "Input Device Destroyed\n",
@@ -194,7 +194,7 @@ TEST(Shell, ProgramWithoutAPerformanceCounterEndsAtOnceWithAnEmptyLog)
 {
     TempGameDir dir(false);
     testcontrol::FailOnce("QueryPerformanceFrequency");
-    EXPECT_EQ(0, WinMain(nullptr, nullptr, nullptr, 0));
+    EXPECT_EQ(1, WinMain(nullptr, nullptr, nullptr, 0));
     EXPECT_EQ("", TempGameDir::ReadFile("stdout.log"));
 }
 
