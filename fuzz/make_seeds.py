@@ -90,10 +90,11 @@ def map_part(layers, width, height, title="Meadow", text="Pick the apples.", bac
     return head + cells
 
 
-def game_section(objective=30, speed=2, music="meadow.mid", fruits=(0, 3, 39), traps=(0, 16)):
+def game_section(objective=30, speed=2, music="meadow.mid", fruits=(0, 3, 39), traps=(0, 16), on_field=(5, 5)):
     out = struct.pack("<HH", objective, speed) + text_field(music, 40)
-    out += struct.pack("<HH", 30, 5) + struct.pack("<H", len(fruits)) + struct.pack("<%dH" % len(fruits), *fruits)
-    out += struct.pack("<HH", 30, 5) + struct.pack("<H", len(traps)) + struct.pack("<%dH" % len(traps), *traps)
+    out += struct.pack("<HH", 30, on_field[0]) + struct.pack("<H", len(fruits))
+    out += struct.pack("<%dH" % len(fruits), *fruits)
+    out += struct.pack("<HH", 30, on_field[1]) + struct.pack("<H", len(traps)) + struct.pack("<%dH" % len(traps), *traps)
     return out
 
 
@@ -108,6 +109,35 @@ def maps():
     write("level", "level_27x23.dat", map_part(1, 27, 23) + game_section())
     write("level", "level_no_samples.dat", map_part(1, 27, 23, title="Bare") + game_section(music="", fruits=(),
                                                                                                 traps=()))
+
+
+def spawn_levels():
+    # Short lives, every trap kind, a full field: the spawner and the traps get to work at once.
+    write("spawn", "every_trap.dat", map_part(1, 27, 23) + game_section(speed=8, traps=tuple(range(17)),
+                                                                      on_field=(10, 10)))
+    write("spawn", "crowded.dat", map_part(1, 27, 23) + game_section(speed=16, fruits=tuple(range(40)),
+                                                                   traps=(1, 4, 5, 16), on_field=(10, 100)))
+
+
+# --- Tunes ------------------------------------------------------------------------
+def midi(tracks, fmt=1):
+    out = b"MThd" + struct.pack(">IHHH", 6, fmt, len(tracks), 96)
+    for events in tracks:
+        body = events + b"\x00\xff\x2f\x00"
+        out += b"MTrk" + struct.pack(">I", len(body)) + body
+    return out
+
+
+def tunes():
+    tempo = b"\x00\xff\x51\x03\x07\xa1\x20"
+    # A note on, then running status for two more, then note offs.
+    notes = b"\x00\xc0\x00\x00\x90\x3c\x60\x00\x40\x60\x00\x43\x60\x83\x60\x80\x3c\x00\x00\x40\x00"
+    sysex = b"\x00\xf0\x05\x7e\x7f\x09\x01\xf7"
+    write("tune", "format0.mid", midi([tempo + notes], fmt=0))
+    write("tune", "format1.mid", midi([tempo, sysex + notes]))
+    smf = midi([notes])
+    write("tune", "wrapped.rmi", b"RIFF" + struct.pack("<I", 4 + 8 + len(smf)) + b"RMID" + b"data" +
+          struct.pack("<I", len(smf)) + smf)
 
 
 # --- Animation descriptions ---------------------------------------------------
@@ -135,5 +165,7 @@ if __name__ == "__main__":
     bitmaps()
     waves()
     maps()
+    spawn_levels()
+    tunes()
     animations()
     saved_files()

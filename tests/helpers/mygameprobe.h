@@ -100,6 +100,7 @@ public:
     void WriteTopScoreIfBeaten() { g.WriteTopScoreIfBeaten(); }
     void AppendLevelTitle(const char* title) { g.AppendLevelTitle(title); }
     void ComputeLayout() { g.ComputeLayout(); }
+    tnError32 LoadAnimationSets() { return g.LoadAnimationSets(); }
 
 private:
     MyGame& g;
