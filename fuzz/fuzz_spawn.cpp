@@ -1,7 +1,7 @@
 // A level's game section against the spawner and the play step: any level
 // the loader accepts must start (the farmer placed, its fruits and traps
-// spawned, without hanging) and play a few seconds with every cell of the
-// field referring only to live fruits and traps.
+// spawned, without hanging) and play a second and a half with every cell of
+// the field referring only to live fruits and traps.
 #include "cellcheck.h"
 #include "fuzzgame.h"
 
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (fuzz.probe.State() != MyGame::GameRunning)
         return 0; // no cell for the farmer: back to the menu
     fuzz.probe.Snake().SetDirection(ANIMATION_DATA::EAST);
-    for (int step = 0; step < 90 && fuzz.probe.State() == MyGame::GameRunning; ++step) {
+    for (int step = 0; step < 45 && fuzz.probe.State() == MyGame::GameRunning; ++step) {
         fuzz.probe.ProcessFrame(1.0f / 30.0f);
         if (!CellReferenceFault(fuzz.probe).empty())
             fuzzfolder::Fail(CellReferenceFault(fuzz.probe).c_str());
