@@ -62,8 +62,9 @@ protected:
 TEST_F(WidgetPictures, EachStageDrawsItsCellFromOneOrTwoColumnSheets)
 {
     // Frame sheets of 128 x 32 cells behind a one-pixel magenta grid; cell
-    // (column, row) is painted colours[row * columns + column].
-    const DWORD iColours[] = {0xC00000, 0x00C000, 0x0000C0, 0xC0C000};
+    // (column, row) is painted colours[row * columns + column]: three rows
+    // of two columns at most.
+    const DWORD iColours[] = {0xC00000, 0x00C000, 0x0000C0, 0xC0C000, 0x00C0C0, 0xC000C0};
     for (int iColumns : {1, 2}) {
         const std::string strPath = m_kDir.Path("Graphics/cells.bmp");
         WriteBitmap(strPath, 1 + 129 * iColumns, 100, [&](int x, int y) -> std::uint32_t {
