@@ -315,6 +315,8 @@ void MyGame::ProcessHelp()
 
 void MyGame::InitCompleteGame()
 {
+    // Every level is behind the player: there is no game left to resume.
+    m_kMenu1Buttons[MenuResume].SetStage(tnButton::DISABLED);
     StopMusicIfPlaying();
     PlayGameSound(SoundFinal, true);
     // Without its picture the final screen still shows its way back.

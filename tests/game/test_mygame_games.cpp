@@ -91,6 +91,10 @@ TEST_F(WholeGame, WalkingIntoTheEdgeUntilNoLifeIsLeftEndsTheGameAndKeepsTheScore
 TEST_F(WholeGame, LevelAfterLevelToTheFinalPicture)
 {
     StartFirstLevel();
+    TapKey(DIK_P); // a pause on the way leaves Resume enabled
+    Probe().TimerCount2() = 1.0f;
+    TapKey(DIK_P);
+    ASSERT_EQ(MyGame::GameRunning, State());
     Bot bot(Probe());
     bool pictured = false;
     for (int level = 1; level <= 12; ++level) {
@@ -114,4 +118,5 @@ TEST_F(WholeGame, LevelAfterLevelToTheFinalPicture)
     bot.ReleaseKeys();
     EXPECT_TRUE(RunUntil(MyGame::GameComplete, 300));
     EXPECT_TRUE(pictured);
+    EXPECT_EQ(tnButton::DISABLED, Probe().MenuButtons()[MyGame::MenuResume].GetStage()) << "nothing to resume";
 }

@@ -241,6 +241,7 @@ TEST_F(Soak, EveryScreenAndLevelWithRandomInputKeepsTheFieldAndTheMemory)
                 "memory after the first level %ld KiB, at the end %ld KiB\n",
                 m_iFrames, m_iGames, m_kLevels.size(), kLevels, m_iPastTheLastLevel, m_lFirstLevelKiB, endKiB);
 
+    EXPECT_EQ(0, m_iPastTheLastLevel) << "Resume after the final picture played on";
     EXPECT_GT(m_iPaused, 0);
     EXPECT_GT(m_iResumed, 0) << "menu and Resume";
     EXPECT_GT(m_iSaved, 0) << "options saved";
