@@ -1,5 +1,7 @@
 #include "bot.h"
 
+#include "cellcheck.h"
+
 #include "dinput.h"
 #include "testcontrol.h"
 
@@ -24,11 +26,6 @@ bool IsReverse(Direction a, Direction b)
            (a == ANIMATION_DATA::SOUTH && b == ANIMATION_DATA::NORTH) ||
            (a == ANIMATION_DATA::WEST && b == ANIMATION_DATA::EAST) ||
            (a == ANIMATION_DATA::EAST && b == ANIMATION_DATA::WEST);
-}
-
-int FloorDivide(int value, int divisor)
-{
-    return value >= 0 ? value / divisor : -((-value + divisor - 1) / divisor);
 }
 
 } // namespace
@@ -79,7 +76,7 @@ bool Bot::IsOnCell(skObject& head, Cell& cell)
     const int grid = m_kProbe.GridSize();
     const int dx = head.GetXPosition() - field.left - head.GetABO().GetWidth() / 2;
     const int dy = head.GetYPosition() - field.top - head.GetABO().GetHeight() / 2;
-    cell = {FloorDivide(dx, grid), FloorDivide(dy, grid)};
+    cell = {static_cast<int>(FloorDivide(dx, grid)), static_cast<int>(FloorDivide(dy, grid))};
     return dx % grid == 0 && dy % grid == 0;
 }
 
@@ -128,8 +125,8 @@ void Bot::MarkArea(skObject& object, int columns, int rows, int extraRows)
     const RECT& field = m_kProbe.MainPanel();
     const int grid = m_kProbe.GridSize();
     const int halfWidth = grid * columns / 2, halfHeight = grid * rows / 2;
-    const int column = FloorDivide(object.GetXPosition() - field.left - halfWidth, grid);
-    const int row = FloorDivide(object.GetYPosition() - field.top - halfHeight, grid);
+    const int column = static_cast<int>(FloorDivide(object.GetXPosition() - field.left - halfWidth, grid));
+    const int row = static_cast<int>(FloorDivide(object.GetYPosition() - field.top - halfHeight, grid));
     for (int r = row; r < row + rows + extraRows; ++r)
         for (int c = column; c < column + columns; ++c)
             MarkCell(c, r);

@@ -11,11 +11,6 @@ struct Cell {
     bool operator==(const Cell& other) const { return column == other.column && row == other.row; }
 };
 
-long FloorDivide(long value, long divisor)
-{
-    return value >= 0 ? value / divisor : -((-value + divisor - 1) / divisor);
-}
-
 // Worked out here, not by the game, so that a wrong rule in the game shows.
 Cell OwnCell(MyGameProbe& probe, skObject& object)
 {

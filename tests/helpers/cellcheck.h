@@ -12,4 +12,11 @@
 // found, or an empty string.
 std::string CellReferenceFault(MyGameProbe& probe);
 
+// Division rounding down: a point left of or above the field lies in
+// column or row -1, not 0.
+inline long FloorDivide(long value, long divisor)
+{
+    return value >= 0 ? value / divisor : -((-value + divisor - 1) / divisor);
+}
+
 #endif
