@@ -6,21 +6,28 @@
 
 namespace {
 
-// An 8-bit channel value dropped to the mask's width and shifted into place.
-tnUInt32 PackChannel(tnUInt32 value, tnUInt32 mask)
-{
-    if (!mask)
-        return 0;
+// Where an 8-bit channel goes in a pixel of a surface format: dropped to
+// the mask's width and shifted into place. Worked out once per picture, not
+// once per pixel.
+struct ChannelPlace {
+    tnUInt32 mask = 0;
     tnUInt32 shift = 0;
-    while (!((mask >> shift) & 1u))
-        ++shift;
-    tnUInt32 bits = 0;
-    while (shift + bits < 32 && ((mask >> (shift + bits)) & 1u))
-        ++bits;
-    if (bits < 8)
-        value >>= 8 - bits;
-    return (value << shift) & mask;
-}
+    tnUInt32 drop = 0; // low bits a narrower channel cannot hold
+
+    explicit ChannelPlace(tnUInt32 channelMask) : mask(channelMask)
+    {
+        if (!mask)
+            return;
+        while (!((mask >> shift) & 1u))
+            ++shift;
+        tnUInt32 bits = 0;
+        while (shift + bits < 32 && ((mask >> (shift + bits)) & 1u))
+            ++bits;
+        if (bits < 8)
+            drop = 8 - bits;
+    }
+    tnUInt32 Pack(tnUInt32 value) const { return ((value >> drop) << shift) & mask; }
+};
 
 } // namespace
 
@@ -96,19 +103,22 @@ void tnSurface::Fill(const tnRGBAImage& image, bool transparent, tnUInt32 colour
     D3DLOCKED_RECT locked = {};
     if (FAILED(m_pkSurface->LockRect(&locked, nullptr, 0)))
         return;
-    tnUInt32 bytes = (GetFormatXBits(m_eFormat) + GetFormatABits(m_eFormat) + GetFormatRBits(m_eFormat) +
-                      GetFormatGBits(m_eFormat) + GetFormatBBits(m_eFormat)) / 8;
-    const tnUInt32 masks[4] = {GetFormatAMask(m_eFormat), GetFormatRMask(m_eFormat), GetFormatGMask(m_eFormat),
-                               GetFormatBMask(m_eFormat)};
+    const tnUInt32 bytes = (GetFormatXBits(m_eFormat) + GetFormatABits(m_eFormat) + GetFormatRBits(m_eFormat) +
+                            GetFormatGBits(m_eFormat) + GetFormatBBits(m_eFormat)) / 8;
+    const ChannelPlace red(GetFormatRMask(m_eFormat)), green(GetFormatGMask(m_eFormat)),
+        blue(GetFormatBMask(m_eFormat));
+    // A keyed pixel's alpha of 0 packs to nothing; every other pixel is opaque.
+    const tnUInt32 opaque = ChannelPlace(GetFormatAMask(m_eFormat)).Pack(255);
+    const tnUInt32 key = colourKey & 0xFFFFFF;
+    const tnUInt32* pixels = image.GetImageBuffer();
+    const tnUInt32 width = image.GetWidth();
     for (tnUInt32 y = 0; y < image.GetHeight(); ++y) {
         tnUInt8* row = static_cast<tnUInt8*>(locked.pBits) + static_cast<std::size_t>(y) * locked.Pitch;
-        for (tnUInt32 x = 0; x < image.GetWidth(); ++x) {
-            tnUInt32 rgb = image.GetPixel(x, y);
-            tnUInt32 red = rgb & 0xFF, green = (rgb >> 8) & 0xFF, blue = (rgb >> 16) & 0xFF;
-            bool keyed = transparent && red == (colourKey & 0xFF) && green == ((colourKey >> 8) & 0xFF) &&
-                         blue == ((colourKey >> 16) & 0xFF);
-            tnUInt32 packed = PackChannel(keyed ? 0 : 255, masks[0]) | PackChannel(red, masks[1]) |
-                              PackChannel(green, masks[2]) | PackChannel(blue, masks[3]);
+        const tnUInt32* source = pixels ? pixels + static_cast<std::size_t>(y) * width : nullptr;
+        for (tnUInt32 x = 0; x < width; ++x) {
+            tnUInt32 rgb = source ? source[x] & 0xFFFFFF : 0;
+            tnUInt32 packed = (transparent && rgb == key ? 0 : opaque) | red.Pack(rgb & 0xFF) |
+                              green.Pack((rgb >> 8) & 0xFF) | blue.Pack(rgb >> 16);
             for (tnUInt32 b = 0; b < bytes; ++b)
                 row[x * bytes + b] = static_cast<tnUInt8>(packed >> (8 * b));
         }

@@ -192,28 +192,39 @@ TEST_F(Textures, ColourKeyedSurfacesHaveAlphaZeroExactlyOnTheKey)
     EXPECT_EQ(nullptr, opaque.GetSurface());
 }
 
-TEST(SixteenBitSurfaces, PackChannelsIntoOneFiveFiveFive)
+// Each channel keeps its top bits: five of red and blue, five or six of green.
+TEST(SixteenBitSurfaces, PackChannelsIntoOneFiveFiveFiveAndFiveSixFive)
 {
     GraphicsTestWindow window;
     GraphicsScreen screen;
     ASSERT_EQ(tnOK, screen.Start(window.Handle(), 1024, 768, 16));
     tnRGBAImage image;
-    image.SetWidth(2);
+    image.SetWidth(3);
     image.SetHeight(1);
-    const tnUInt32 pixels[2] = {0xFF00FF, 0xFF01FF};
+    const tnUInt32 pixels[3] = {0xFF00FF, 0xFF01FF, RGB(0x12, 0x34, 0x56)};
     image.SetImageBuffer(pixels);
-    tnSurface surface;
-    ASSERT_EQ(tnOK, surface.CreateFromMemory(&image, true, kMagenta));
-    EXPECT_EQ(D3DFMT_A1R5G5B5, surface.GetFormat());
-    D3DLOCKED_RECT locked = {};
-    ASSERT_EQ(D3D_OK, surface.GetSurface()->LockRect(&locked, nullptr, 0));
-    const std::uint16_t* row = static_cast<const std::uint16_t*>(locked.pBits);
-    EXPECT_EQ(0x7C1F, row[0]); // (0 >> 7) << 15 | 31 << 10 | 0 << 5 | 31
-    EXPECT_EQ(0xFC1F, row[1]);
-    surface.GetSurface()->UnlockRect();
-    tnSurface opaque;
-    ASSERT_EQ(tnOK, opaque.CreateFromMemory(&image, false, kMagenta));
-    EXPECT_EQ(D3DFMT_R5G6B5, opaque.GetFormat());
+    struct Case {
+        bool transparent;
+        D3DFORMAT format;
+        std::uint16_t expected[3];
+    };
+    const Case cases[] = {
+        // (0 >> 7) << 15 | 31 << 10 | 0 << 5 | 31; then 0x12 >> 3 = 2, 0x34 >> 3 = 6, 0x56 >> 3 = 10
+        {true, D3DFMT_A1R5G5B5, {0x7C1F, 0xFC1F, 0x88CA}},
+        // 31 << 11 | 0 << 5 | 31; then 2 << 11 | (0x34 >> 2 = 13) << 5 | 10
+        {false, D3DFMT_R5G6B5, {0xF81F, 0xF81F, 0x11AA}},
+    };
+    for (const Case& c : cases) {
+        tnSurface surface;
+        ASSERT_EQ(tnOK, surface.CreateFromMemory(&image, c.transparent, kMagenta));
+        EXPECT_EQ(c.format, surface.GetFormat());
+        D3DLOCKED_RECT locked = {};
+        ASSERT_EQ(D3D_OK, surface.GetSurface()->LockRect(&locked, nullptr, 0));
+        const std::uint16_t* row = static_cast<const std::uint16_t*>(locked.pBits);
+        for (int x = 0; x < 3; ++x)
+            EXPECT_EQ(c.expected[x], row[x]) << "pixel " << x << " of format " << c.format;
+        surface.GetSurface()->UnlockRect();
+    }
 }
 
 TEST_F(Textures, SurfacesAreCopiedToTheBackBufferUnscaled)
