@@ -1,5 +1,6 @@
-// Direct3D 8 over SDL_Renderer: one virtual adapter, and a device that draws
-// into the display's 1024 x 768 back buffer and presents it on the window.
+// Direct3D 8 over SDL_Renderer: one virtual adapter, and a device that
+// records each frame's drawing and, at Present, draws it into the display's
+// 1024 x 768 picture and shows it, unless it is the picture already shown.
 #include "d3d8_internal.h"
 #include "sdl_display.h"
 #include "testcontrol.h"
@@ -117,29 +118,11 @@ bool CompleteParameters(D3DPRESENT_PARAMETERS& parameters)
            parameters.BackBufferHeight <= PixelStore::kMaxSide;
 }
 
-// The display's back buffer takes the device's size (a full-screen mode
-// change); the window shows it letterboxed whatever its size.
+// The picture takes the device's size (a full-screen mode change); the
+// window shows it letterboxed whatever its size.
 bool FitBackBuffer(UINT width, UINT height)
 {
-    Display& display = GetDisplay();
-    if (!display.renderer)
-        return false;
-    if (display.backBuffer && display.width == static_cast<int>(width) && display.height == static_cast<int>(height))
-        return true;
-    SDL_Texture* backBuffer = SDL_CreateTexture(display.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
-                                                static_cast<int>(width), static_cast<int>(height));
-    if (!backBuffer)
-        return false;
-    SDL_SetRenderTarget(display.renderer, nullptr);
-    if (display.backBuffer)
-        SDL_DestroyTexture(display.backBuffer);
-    display.backBuffer = backBuffer;
-    display.width = static_cast<int>(width);
-    display.height = static_cast<int>(height);
-    SDL_SetTextureScaleMode(backBuffer, SDL_ScaleModeLinear);
-    SDL_RenderSetLogicalSize(display.renderer, display.width, display.height);
-    SDL_SetRenderTarget(display.renderer, backBuffer);
-    return true;
+    return SetPictureSize(static_cast<int>(width), static_cast<int>(height));
 }
 
 } // namespace
@@ -251,12 +234,10 @@ public:
 // --- The device ------------------------------------------------------------
 DeviceImpl::DeviceImpl(D3DDEVTYPE type, const D3DPRESENT_PARAMETERS& parameters)
     : m_eType(type), m_kParameters(parameters), m_eState(Operational), m_bLostReported(false), m_bInScene(false),
-      m_iVertexShader(0), m_kViewport(), m_apTextures(), m_iListener(0)
+      m_iVertexShader(0), m_kViewport(), m_apTextures(), m_iListener(0), m_kFrame(DrawList::DrawAtOnce),
+      m_kShown(DrawList::Forget)
 {
     ResetStates();
-    // The back buffer is X8R8G8B8 to the game: whatever alpha lands in it
-    // must not darken the picture on the window.
-    SDL_SetTextureBlendMode(GetDisplay().backBuffer, SDL_BLENDMODE_NONE);
     m_iListener = AddEventListener([this](const SDL_Event& event) { OnEvent(event); });
     LiveDevices().insert(this);
 }
@@ -404,7 +385,6 @@ HRESULT DeviceImpl::Reset(D3DPRESENT_PARAMETERS* parameters)
         return D3DERR_INVALIDCALL;
     *parameters = completed;
     m_kParameters = completed;
-    SDL_SetTextureBlendMode(GetDisplay().backBuffer, SDL_BLENDMODE_NONE);
     // A reset returns every state to its default; the game sets its own again.
     ResetStates();
     m_eState = Operational;
@@ -415,9 +395,25 @@ HRESULT DeviceImpl::Present(const RECT*, const RECT*, HWND, const void*)
 {
     if (m_eState != Operational)
         return D3DERR_DEVICELOST;
-    PresentBackBuffer();
-    RecordPresentedFrame();
+    ShowFrame();
     return D3D_OK;
+}
+
+void DeviceImpl::ShowFrame()
+{
+    Display& display = GetDisplay();
+    // The game draws every frame whole; most frames of a menu are the last
+    // one again, and those cost nothing more.
+    bool unchanged = m_kFrame.Intact() && m_kShown.Intact() && m_kFrame == m_kShown && !display.mustRedraw;
+    if (!unchanged) {
+        m_kFrame.Draw();
+        display.mustRedraw = false;
+    }
+    RecordPresentedFrame(!unchanged);
+    if (!unchanged)
+        PresentPicture();
+    m_kShown.Swap(m_kFrame);
+    m_kFrame.Clear();
 }
 
 HRESULT DeviceImpl::GetBackBuffer(UINT index, D3DBACKBUFFER_TYPE, IDirect3DSurface8** backBuffer)
@@ -481,7 +477,7 @@ HRESULT DeviceImpl::CopyRects(IDirect3DSurface8* source, const RECT* sourceRects
         POINT at = destinationPoints ? destinationPoints[i] : POINT{rect.left, rect.top};
         if (to->IsBackBuffer()) {
             if (m_eState == Operational)
-                BlitStore(*from->Store(), rect, at);
+                BlitStore(*from->Store(), rect, at, m_kFrame);
         } else if (!CopyStoreRect(*from->Store(), rect, *to->Store(), at)) {
             return D3DERR_INVALIDCALL;
         }
@@ -509,14 +505,13 @@ HRESULT DeviceImpl::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOL
 {
     if (count > 0 && !rects)
         return D3DERR_INVALIDCALL;
-    SDL_Renderer* renderer = GetDisplay().renderer;
-    if (!(flags & D3DCLEAR_TARGET) || m_eState != Operational || !renderer)
+    if (!(flags & D3DCLEAR_TARGET) || m_eState != Operational || !GetDisplay().renderer)
         return D3D_OK;
-    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
     // The back buffer has no alpha to the game: a clear is always opaque.
-    SDL_SetRenderDrawColor(renderer, (colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF, 0xFF);
+    const SDL_Color opaque = {static_cast<Uint8>(colour >> 16), static_cast<Uint8>(colour >> 8),
+                              static_cast<Uint8>(colour), 0xFF};
     if (count == 0) {
-        SDL_RenderFillRect(renderer, nullptr);
+        m_kFrame.Fill(nullptr, opaque);
         return D3D_OK;
     }
     for (DWORD i = 0; i < count; ++i) {
@@ -524,7 +519,7 @@ HRESULT DeviceImpl::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOL
         if (r.x2 <= r.x1 || r.y2 <= r.y1)
             continue;
         SDL_Rect area = {r.x1, r.y1, r.x2 - r.x1, r.y2 - r.y1};
-        SDL_RenderFillRect(renderer, &area);
+        m_kFrame.Fill(&area, opaque);
     }
     return D3D_OK;
 }

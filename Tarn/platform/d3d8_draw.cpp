@@ -106,28 +106,17 @@ void DeviceImpl::ReadVertices(const void* vertices, UINT count, UINT stride, con
     }
 }
 
-SDL_Texture* DeviceImpl::BoundTexture()
+PixelStore* DeviceImpl::BoundStore()
 {
     TextureImpl* texture = dynamic_cast<TextureImpl*>(m_apTextures[0]);
     if (!texture || m_aStageStates[0][D3DTSS_COLOROP] == D3DTOP_DISABLE)
         return nullptr;
-    return texture->Store()->Texture();
+    return texture->Store();
 }
 
-void DeviceImpl::DrawLines(D3DPRIMITIVETYPE type, UINT primitiveCount)
+SDL_BlendMode DeviceImpl::BlendMode() const
 {
-    SDL_Renderer* renderer = GetDisplay().renderer;
-    bool blend = m_aRenderStates[D3DRS_ALPHABLENDENABLE] != FALSE;
-    SDL_SetRenderDrawBlendMode(renderer, blend ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_NONE);
-    // A list is pairs of points: each pair is its own line (a polyline call
-    // would join them).
-    UINT step = type == D3DPT_LINELIST ? 2 : 1;
-    for (UINT i = 0; i < primitiveCount; ++i) {
-        const SDL_Vertex& a = m_vVertices[i * step];
-        const SDL_Vertex& b = m_vVertices[i * step + 1];
-        SDL_SetRenderDrawColor(renderer, a.color.r, a.color.g, a.color.b, a.color.a);
-        SDL_RenderDrawLineF(renderer, a.position.x, a.position.y, b.position.x, b.position.y);
-    }
+    return m_aRenderStates[D3DRS_ALPHABLENDENABLE] != FALSE ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_NONE;
 }
 
 // Most of what the engine draws is an unrotated sprite: a two-triangle strip
@@ -135,9 +124,9 @@ void DeviceImpl::DrawLines(D3DPRIMITIVETYPE type, UINT primitiveCount)
 // bottom) in one colour. A copy of the source rectangle draws the same pixels
 // and costs far less than rasterising two triangles, above all on the
 // software renderer.
-bool DeviceImpl::DrawAlignedQuad(D3DPRIMITIVETYPE type, UINT primitiveCount, SDL_Texture* texture)
+bool DeviceImpl::AddAlignedQuad(D3DPRIMITIVETYPE type, UINT primitiveCount, PixelStore& store, SDL_BlendMode blend)
 {
-    if (type != D3DPT_TRIANGLESTRIP || primitiveCount != 2 || !texture)
+    if (type != D3DPT_TRIANGLESTRIP || primitiveCount != 2)
         return false;
     const SDL_Vertex* v = m_vVertices.data();
     const float left = v[0].position.x, top = v[0].position.y;
@@ -153,25 +142,25 @@ bool DeviceImpl::DrawAlignedQuad(D3DPRIMITIVETYPE type, UINT primitiveCount, SDL
     if (!aligned || !texAligned || !oneColour)
         return false;
 
-    int width = 0;
-    int height = 0;
-    SDL_QueryTexture(texture, nullptr, nullptr, &width, &height);
+    const float width = static_cast<float>(store.Width());
+    const float height = static_cast<float>(store.Height());
     SDL_FRect source = {v[0].tex_coord.x * width, v[0].tex_coord.y * height,
                         (v[3].tex_coord.x - v[0].tex_coord.x) * width, (v[3].tex_coord.y - v[0].tex_coord.y) * height};
     SDL_Rect sourcePixels = {static_cast<int>(source.x + 0.5f), static_cast<int>(source.y + 0.5f),
                              static_cast<int>(source.w + 0.5f), static_cast<int>(source.h + 0.5f)};
     SDL_FRect target = {left, top, right - left, bottom - top};
-    SDL_SetTextureColorMod(texture, v[0].color.r, v[0].color.g, v[0].color.b);
-    SDL_SetTextureAlphaMod(texture, v[0].color.a);
-    SDL_RenderCopyF(GetDisplay().renderer, texture, &sourcePixels, &target);
-    SDL_SetTextureColorMod(texture, 255, 255, 255);
-    SDL_SetTextureAlphaMod(texture, 255);
+    m_kFrame.Copy(store, sourcePixels, target, v[0].color, blend, SDL_ScaleModeNearest);
     return true;
 }
 
-void DeviceImpl::DrawTriangles(D3DPRIMITIVETYPE type, UINT primitiveCount, SDL_Texture* texture)
+void DeviceImpl::AddTriangles(D3DPRIMITIVETYPE type, UINT primitiveCount, PixelStore* store)
 {
-    SDL_Renderer* renderer = GetDisplay().renderer;
+    SDL_BlendMode blend = BlendMode();
+    // Alpha-tested or blended: transparent texels stay out of the picture.
+    if (store && m_aRenderStates[D3DRS_ALPHATESTENABLE] != FALSE)
+        blend = SDL_BLENDMODE_BLEND;
+    if (store && AddAlignedQuad(type, primitiveCount, *store, blend))
+        return;
     m_vIndices.resize(static_cast<std::size_t>(primitiveCount) * 3);
     for (UINT i = 0; i < primitiveCount; ++i) {
         int* triangle = &m_vIndices[static_cast<std::size_t>(i) * 3];
@@ -190,18 +179,7 @@ void DeviceImpl::DrawTriangles(D3DPRIMITIVETYPE type, UINT primitiveCount, SDL_T
             triangle[2] = first + 2;
         }
     }
-    bool blend = m_aRenderStates[D3DRS_ALPHABLENDENABLE] != FALSE;
-    bool alphaTest = m_aRenderStates[D3DRS_ALPHATESTENABLE] != FALSE;
-    if (texture) {
-        // Alpha-tested or blended: transparent texels stay out of the picture.
-        SDL_SetTextureBlendMode(texture, blend || alphaTest ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_NONE);
-        if (DrawAlignedQuad(type, primitiveCount, texture))
-            return;
-    } else {
-        SDL_SetRenderDrawBlendMode(renderer, blend ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_NONE);
-    }
-    SDL_RenderGeometry(renderer, texture, m_vVertices.data(), static_cast<int>(m_vVertices.size()),
-                       m_vIndices.data(), static_cast<int>(m_vIndices.size()));
+    m_kFrame.Triangles(store, m_vVertices, m_vIndices, blend);
 }
 
 HRESULT DeviceImpl::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* vertices, UINT stride)
@@ -215,20 +193,31 @@ HRESULT DeviceImpl::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, 
     if (m_eState != Operational || !GetDisplay().renderer)
         return D3D_OK;
     bool lines = type == D3DPT_LINELIST || type == D3DPT_LINESTRIP;
-    SDL_Texture* texture = (lines || type == D3DPT_POINTLIST || layout.texture < 0) ? nullptr : BoundTexture();
-    ReadVertices(vertices, count, stride, layout, texture != nullptr);
-    if (lines) {
-        DrawLines(type, primitiveCount);
-    } else if (type == D3DPT_POINTLIST) {
-        SDL_Renderer* renderer = GetDisplay().renderer;
-        for (const SDL_Vertex& v : m_vVertices) {
-            SDL_SetRenderDrawColor(renderer, v.color.r, v.color.g, v.color.b, v.color.a);
-            SDL_RenderDrawPointF(renderer, v.position.x, v.position.y);
-        }
-    } else {
-        DrawTriangles(type, primitiveCount, texture);
-    }
+    PixelStore* store = (lines || type == D3DPT_POINTLIST || layout.texture < 0) ? nullptr : BoundStore();
+    ReadVertices(vertices, count, stride, layout, store != nullptr);
+    if (lines)
+        AddLines(type, primitiveCount);
+    else if (type == D3DPT_POINTLIST)
+        m_kFrame.Points(m_vVertices, BlendMode());
+    else
+        AddTriangles(type, primitiveCount, store);
     return D3D_OK;
+}
+
+void DeviceImpl::AddLines(D3DPRIMITIVETYPE type, UINT primitiveCount)
+{
+    // A list is pairs of points, each pair its own line; a strip shares its
+    // inner points, so each line is given its two ends.
+    if (type == D3DPT_LINESTRIP) {
+        m_vLineEnds.resize(static_cast<std::size_t>(primitiveCount) * 2);
+        for (UINT i = 0; i < primitiveCount; ++i) {
+            m_vLineEnds[i * 2] = m_vVertices[i];
+            m_vLineEnds[i * 2 + 1] = m_vVertices[i + 1];
+        }
+        m_kFrame.Lines(m_vLineEnds.data(), static_cast<int>(primitiveCount), BlendMode());
+        return;
+    }
+    m_kFrame.Lines(m_vVertices.data(), static_cast<int>(primitiveCount), BlendMode());
 }
 
 } // namespace platform

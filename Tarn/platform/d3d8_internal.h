@@ -3,6 +3,7 @@
 
 // Internal to the platform layer: the device behind IDirect3DDevice8.
 
+#include "draw_list.h"
 #include "sdl_graphics.h"
 
 #include <vector>
@@ -43,6 +44,10 @@ public:
 
     // Drawing shows nothing while the device is lost or waits for Reset.
     bool IsOperational() const { return m_eState == Operational; }
+    // What this frame has drawn so far, carried out at Present.
+    DrawList& Frame() { return m_kFrame; }
+    // Draws what this frame has recorded so far (a test reads the picture).
+    void FlushFrame() { m_kFrame.Flush(); }
 
     // Test control: lost (until shown and asked again), or waiting for Reset.
     void Lose();
@@ -61,10 +66,13 @@ private:
     struct VertexLayout;
     bool ReadLayout(UINT stride, VertexLayout& layout) const;
     void ReadVertices(const void* vertices, UINT count, UINT stride, const VertexLayout& layout, bool textured);
-    void DrawLines(D3DPRIMITIVETYPE type, UINT primitiveCount);
-    void DrawTriangles(D3DPRIMITIVETYPE type, UINT primitiveCount, SDL_Texture* texture);
-    bool DrawAlignedQuad(D3DPRIMITIVETYPE type, UINT primitiveCount, SDL_Texture* texture);
-    SDL_Texture* BoundTexture();
+    void AddLines(D3DPRIMITIVETYPE type, UINT primitiveCount);
+    void AddTriangles(D3DPRIMITIVETYPE type, UINT primitiveCount, PixelStore* store);
+    bool AddAlignedQuad(D3DPRIMITIVETYPE type, UINT primitiveCount, PixelStore& store, SDL_BlendMode blend);
+    PixelStore* BoundStore();
+    SDL_BlendMode BlendMode() const;
+    // Shows the recorded frame unless it is the picture already on screen.
+    void ShowFrame();
 
     D3DDEVTYPE m_eType;
     D3DPRESENT_PARAMETERS m_kParameters;
@@ -79,11 +87,15 @@ private:
     int m_iListener;
     // Reused between draws: drawing allocates nothing once they have grown.
     std::vector<SDL_Vertex> m_vVertices;
+    std::vector<SDL_Vertex> m_vLineEnds;
     std::vector<int> m_vIndices;
+    DrawList m_kFrame; // this frame so far
+    DrawList m_kShown; // the frame on screen
 };
 
-// Called after every present: counts it and, when tests asked, keeps the frame.
-void RecordPresentedFrame();
+// Called at every Present, before the picture goes to the window when it
+// was drawn: counts it and, when tests asked, keeps the frame.
+void RecordPresentedFrame(bool drawn);
 
 } // namespace platform
 

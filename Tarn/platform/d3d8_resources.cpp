@@ -1,4 +1,5 @@
 // Pixels in Direct3D formats, and the SDL textures that show them.
+#include "draw_list.h"
 #include "sdl_display.h"
 #include "sdl_graphics.h"
 
@@ -136,6 +137,7 @@ PixelStore* PixelStore::Create(D3DFORMAT format, int width, int height)
 
 PixelStore::~PixelStore()
 {
+    DrawList::StoreChanging(*this);
     LiveStores().erase(this);
     ReleaseTexture();
 }
@@ -186,6 +188,11 @@ SDL_Texture* PixelStore::Texture()
     return m_pkTexture;
 }
 
+void PixelStore::BeforeChange() const
+{
+    DrawList::StoreChanging(*this);
+}
+
 void PixelStore::MarkAllDirty()
 {
     for (PixelStore* store : LiveStores())
@@ -215,6 +222,7 @@ bool CopyStoreRect(const PixelStore& source, const RECT& wanted, PixelStore& tar
     RECT rect = wanted;
     if (!ClipCopy(rect, at, source.Width(), source.Height(), target.Width(), target.Height()))
         return true;
+    target.BeforeChange();
     std::size_t bytes = static_cast<std::size_t>(rect.right - rect.left) * source.BytesPerPixel();
     for (LONG y = rect.top; y < rect.bottom; ++y) {
         const Uint8* from = source.Row(y) + rect.left * source.BytesPerPixel();
@@ -225,23 +233,17 @@ bool CopyStoreRect(const PixelStore& source, const RECT& wanted, PixelStore& tar
     return true;
 }
 
-void BlitStore(PixelStore& source, const RECT& wanted, POINT at)
+void BlitStore(PixelStore& source, const RECT& wanted, POINT at, DrawList& into)
 {
-    SDL_Texture* texture = source.Texture();
-    SDL_Renderer* renderer = GetDisplay().renderer;
-    if (!texture || !renderer)
-        return;
-    int targetWidth = 0, targetHeight = 0;
-    SDL_QueryTexture(SDL_GetRenderTarget(renderer), nullptr, nullptr, &targetWidth, &targetHeight);
+    const Display& display = GetDisplay();
     RECT rect = wanted;
-    if (!ClipCopy(rect, at, source.Width(), source.Height(), targetWidth, targetHeight))
+    if (!ClipCopy(rect, at, source.Width(), source.Height(), display.width, display.height))
         return;
     SDL_Rect from = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-    SDL_Rect to = {at.x, at.y, from.w, from.h};
+    SDL_FRect to = {static_cast<float>(at.x), static_cast<float>(at.y), static_cast<float>(from.w),
+                    static_cast<float>(from.h)};
     // A copy replaces the pixels, as CopyRects does: no blending.
-    SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
-    SDL_RenderCopy(renderer, texture, &from, &to);
-    SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
+    into.Copy(source, from, to, {255, 255, 255, 255}, SDL_BLENDMODE_NONE, SDL_ScaleModeNearest);
 }
 
 } // namespace platform
@@ -274,6 +276,7 @@ HRESULT LockStore(PixelStore* store, D3DLOCKED_RECT* locked, const RECT* rect)
     if (area.left < 0 || area.top < 0 || area.right > whole.right || area.bottom > whole.bottom ||
         area.left >= area.right || area.top >= area.bottom)
         return D3DERR_INVALIDCALL;
+    store->BeforeChange();
     locked->Pitch = store->Pitch();
     locked->pBits = store->Row(area.top) + area.left * store->BytesPerPixel();
     return D3D_OK;

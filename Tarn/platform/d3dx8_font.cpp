@@ -46,7 +46,8 @@ public:
             return 0;
         if (!m_pkDevice->IsOperational())
             return 0;
-        return m_pkGlyphs->Draw(text, count, rect, SingleLineCaption(text, count, format), colour);
+        return m_pkGlyphs->Draw(text, count, rect, SingleLineCaption(text, count, format), colour,
+                                m_pkDevice->Frame());
     }
 
 private:

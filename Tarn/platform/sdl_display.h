@@ -2,8 +2,8 @@
 #define PLATFORM_SDL_DISPLAY_H
 
 // Internal to the platform layer: the one SDL window, its renderer and the
-// 1024 x 768 back buffer that every stand-in draws into. Engine and game
-// code never include this header.
+// 1024 x 768 picture that every stand-in draws. Engine and game code never
+// include this header.
 
 #include "win32.h"
 
@@ -16,10 +16,14 @@ namespace platform {
 struct Display {
     SDL_Window* window = nullptr;
     SDL_Renderer* renderer = nullptr;
-    SDL_Texture* backBuffer = nullptr; // render target holding the game's picture
-    int width = 1024;                  // size of the game's picture
+    // The picture is drawn straight into the window when the window has its
+    // size; otherwise into this texture, which is scaled smoothly onto the
+    // window at each present.
+    SDL_Texture* backBuffer = nullptr;
+    int width = 1024; // size of the game's picture
     int height = 768;
     bool softwareRenderer = false;
+    bool mustRedraw = true; // the window lost its picture or shows another one
     bool fullScreen = false;
     bool shown = false;
     bool active = false;    // shown and (where focus is handed out) focused
@@ -35,9 +39,15 @@ bool IsOurWindow(HWND window);
 // Initialises SDL's video and event subsystems once; false on failure.
 bool EnsureVideo();
 
-// Shows the back buffer on the window: scaled to fit, aspect kept,
-// letterboxed in black. Leaves the back buffer as the render target.
-void PresentBackBuffer();
+// Gives the picture a new size and draws it where it fits best; false when
+// the renderer cannot make its texture.
+bool SetPictureSize(int width, int height);
+// Makes the picture the render target: the window when it has the picture's
+// size, the off-screen texture otherwise.
+bool FitPicture();
+// Shows the picture on the window: scaled to fit, aspect kept, letterboxed
+// in black. Leaves the picture as the render target.
+void PresentPicture();
 
 // Every SDL event the message pump takes is offered to these listeners
 // first (the input and device stand-ins keep their state from them).

@@ -99,8 +99,9 @@ GlyphFont* GlyphFont::Create(const LOGFONTA& description)
     if (!EnsureTextLibraries())
         return nullptr;
     std::unique_ptr<GlyphFont> font(new GlyphFont());
-    if (!font->Open(description) || !font->BuildAtlas())
+    if (!font->Open(description))
         return nullptr;
+    font->ReadMetrics();
     return font.release();
 }
 
@@ -136,24 +137,34 @@ bool GlyphFont::Open(const LOGFONTA& description)
     return true;
 }
 
-bool GlyphFont::BuildAtlas()
+void GlyphFont::ReadMetrics()
 {
-    // Render each character once, white; the colour is applied when drawing.
-    std::vector<SDL_Surface*> rendered(256, nullptr);
-    int cellWidth = 1;
-    int cellHeight = TTF_FontHeight(m_pkFont);
-    const SDL_Color white = {255, 255, 255, 255};
     for (int c = kFirstCharacter; c < 256; ++c) {
         Uint32 code = ToUnicode(static_cast<unsigned char>(c));
         int advance = 0;
         int minX = 0;
         if (!code || TTF_GlyphMetrics32(m_pkFont, code, &minX, nullptr, nullptr, nullptr, &advance) != 0)
             continue;
+        m_aGlyphs[c].known = true;
         m_aGlyphs[c].advance = advance * m_fStretch;
         // A rendered glyph starts at its left bearing, which may lie left of
         // the pen (a 'w' reaches back into the letter before it).
         m_aGlyphs[c].bearing = minX * m_fStretch;
-        if (c == ' ' || c == 0xA0)
+    }
+}
+
+bool GlyphFont::BuildAtlas()
+{
+    // Render each character once, white; the colour is applied when drawing.
+    // Done at the first text drawn: measuring needs only the metrics, and
+    // rendering every glyph of every font would hold up the start.
+    std::vector<SDL_Surface*> rendered(256, nullptr);
+    int cellWidth = 1;
+    int cellHeight = TTF_FontHeight(m_pkFont);
+    const SDL_Color white = {255, 255, 255, 255};
+    for (int c = kFirstCharacter; c < 256; ++c) {
+        Uint32 code = ToUnicode(static_cast<unsigned char>(c));
+        if (!m_aGlyphs[c].known || c == ' ' || c == 0xA0)
             continue;
         SDL_Surface* surface = TTF_RenderGlyph32_Blended(m_pkFont, code, white);
         if (!surface)
@@ -248,21 +259,22 @@ void GlyphFont::LayOut(const char* text, int length, int width, UINT format)
     }
 }
 
-void GlyphFont::DrawLine(const char* text, const Line& line, float x, float y, SDL_Texture* atlas)
+void GlyphFont::DrawLine(const char* text, const Line& line, float x, float y, const SDL_Color& colour,
+                         DrawList& into)
 {
-    SDL_Renderer* renderer = GetDisplay().renderer;
+    const SDL_ScaleMode scale = m_fStretch == 1.0f ? SDL_ScaleModeNearest : SDL_ScaleModeLinear;
     for (int i = line.begin; i < line.end; ++i) {
         const Glyph& glyph = m_aGlyphs[static_cast<unsigned char>(text[i])];
         if (glyph.source.w > 0) {
             SDL_FRect target = {x + glyph.bearing, y + m_iGlyphTop, glyph.source.w * m_fStretch,
                                 static_cast<float>(glyph.source.h)};
-            SDL_RenderCopyF(renderer, atlas, &glyph.source, &target);
+            into.Copy(*m_pkAtlas, glyph.source, target, colour, SDL_BLENDMODE_BLEND, scale);
         }
         x += glyph.advance;
     }
 }
 
-int GlyphFont::Draw(const char* text, int length, RECT* rect, UINT format, Uint32 argb)
+int GlyphFont::Draw(const char* text, int length, RECT* rect, UINT format, Uint32 argb, DrawList& into)
 {
     if (!text || !rect)
         return 0;
@@ -281,9 +293,7 @@ int GlyphFont::Draw(const char* text, int length, RECT* rect, UINT format, Uint3
         return height;
     }
 
-    SDL_Renderer* renderer = GetDisplay().renderer;
-    SDL_Texture* atlas = m_pkAtlas ? m_pkAtlas->Texture() : nullptr;
-    if (!renderer || !atlas)
+    if (!m_pkAtlas && !BuildAtlas())
         return height;
     // Vertical placement applies to a single line only, as in GDI.
     int top = rect->top;
@@ -292,16 +302,14 @@ int GlyphFont::Draw(const char* text, int length, RECT* rect, UINT format, Uint3
     else if ((format & DT_SINGLELINE) && (format & DT_BOTTOM))
         top = rect->bottom - m_iCellHeight;
 
-    SDL_SetTextureColorMod(atlas, (argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
-    SDL_SetTextureAlphaMod(atlas, (argb >> 24) & 0xFF);
-    SDL_SetTextureBlendMode(atlas, SDL_BLENDMODE_BLEND);
-    SDL_SetTextureScaleMode(atlas, m_fStretch == 1.0f ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+    const SDL_Color colour = {static_cast<Uint8>(argb >> 16), static_cast<Uint8>(argb >> 8), static_cast<Uint8>(argb),
+                              static_cast<Uint8>(argb >> 24)};
     bool clip = !(format & DT_NOCLIP);
     if (clip) {
         SDL_Rect area = {rect->left, rect->top, std::max(0, width), std::max(0, rect->bottom - rect->top)};
         if (area.w == 0 || area.h == 0)
             return height;
-        SDL_RenderSetClipRect(renderer, &area);
+        into.Clip(&area);
     }
     int y = top;
     for (const Line& line : m_vLines) {
@@ -310,15 +318,15 @@ int GlyphFont::Draw(const char* text, int length, RECT* rect, UINT format, Uint3
             x = rect->left + (width - line.width) / 2;
         else if (format & DT_RIGHT)
             x = rect->right - line.width;
-        DrawLine(text, line, static_cast<float>(x), static_cast<float>(y), atlas);
+        DrawLine(text, line, static_cast<float>(x), static_cast<float>(y), colour, into);
         y += m_iCellHeight;
     }
     if (clip)
-        SDL_RenderSetClipRect(renderer, nullptr);
+        into.Clip(nullptr);
     return height;
 }
 
-int DrawWindowText(const char* text, int length, RECT* rect, UINT format)
+int DrawWindowText(const char* text, int length, RECT* rect, UINT format, DrawList& into)
 {
     // The window's default font: a bold sans of the system font's 16
     // pixels. Kept for the whole run (never destroyed after SDL is gone).
@@ -330,7 +338,7 @@ int DrawWindowText(const char* text, int length, RECT* rect, UINT format)
         std::strncpy(description.lfFaceName, "Arial", LF_FACESIZE - 1);
         font = GlyphFont::Create(description);
     }
-    return font ? font->Draw(text, length, rect, format, 0xFFE0E0E0u) : 0;
+    return font ? font->Draw(text, length, rect, format, 0xFFE0E0E0u, into) : 0;
 }
 
 } // namespace platform

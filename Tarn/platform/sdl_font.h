@@ -5,6 +5,7 @@
 // out, with a TrueType face that fontconfig picks for a GDI font
 // description ("Arial" bold gives Liberation Sans Bold on Debian).
 
+#include "draw_list.h"
 #include "sdl_graphics.h"
 #include "wingdi.h"
 
@@ -27,7 +28,7 @@ public:
     // DrawText: length -1 for a NUL-terminated text; DT_CENTER, DT_RIGHT,
     // DT_VCENTER and DT_BOTTOM (single line only, as in GDI), DT_SINGLELINE,
     // DT_WORDBREAK, DT_NOCLIP, DT_CALCRECT. Returns the height of the text.
-    int Draw(const char* text, int length, RECT* rect, UINT format, Uint32 argb);
+    int Draw(const char* text, int length, RECT* rect, UINT format, Uint32 argb, DrawList& into);
 
     int CellHeight() const { return m_iCellHeight; }
     // Width of a text on one line, in pixels.
@@ -39,6 +40,7 @@ private:
         SDL_Rect source = {0, 0, 0, 0}; // in the atlas
         float advance = 0.0f;           // stretched
         float bearing = 0.0f;           // where the picture starts from the pen, stretched
+        bool known = false;             // the face has it
     };
     struct Line {
         int begin;
@@ -48,11 +50,12 @@ private:
 
     GlyphFont() = default;
     bool Open(const LOGFONTA& description);
+    void ReadMetrics();
     bool BuildAtlas();
     float Advance(unsigned char c) const { return m_aGlyphs[c].advance; }
     void LayOut(const char* text, int length, int width, UINT format);
     void BreakParagraph(const char* text, int begin, int end, int width);
-    void DrawLine(const char* text, const Line& line, float x, float y, SDL_Texture* atlas);
+    void DrawLine(const char* text, const Line& line, float x, float y, const SDL_Color& colour, DrawList& into);
 
     TTF_Font* m_pkFont = nullptr;
     std::string m_strFile;
@@ -66,7 +69,7 @@ private:
 
 // The window's own text while the game loads (DrawTextA on the window DC):
 // light text on the black window, in the window's default font.
-int DrawWindowText(const char* text, int length, RECT* rect, UINT format);
+int DrawWindowText(const char* text, int length, RECT* rect, UINT format, DrawList& into);
 
 } // namespace platform
 

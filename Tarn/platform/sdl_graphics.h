@@ -47,6 +47,9 @@ public:
     const Uint8* Row(int y) const { return m_vBytes.data() + static_cast<std::size_t>(y) * m_iPitch; }
     Uint32 Size() const { return static_cast<Uint32>(m_vBytes.size()); }
 
+    // The pixels are about to change: drawing that still means the old ones
+    // is done first.
+    void BeforeChange() const;
     // The pixels changed: the SDL texture is refreshed before its next use.
     void MarkDirty() { m_bDirty = true; }
     // The SDL texture with the current pixels; null without a renderer.
@@ -73,8 +76,9 @@ private:
 // Copies rectangles between stores of the same format (clipped to both).
 bool CopyStoreRect(const PixelStore& source, const RECT& rect, PixelStore& target, POINT at);
 
-// Draws a store's rectangle unscaled onto the current render target.
-void BlitStore(PixelStore& source, const RECT& rect, POINT at);
+class DrawList;
+// Adds a copy of a store's rectangle, unscaled and unblended, to a frame.
+void BlitStore(PixelStore& source, const RECT& rect, POINT at, DrawList& into);
 
 // Reference counting shared by every Direct3D object of the stand-in.
 template <class Interface>

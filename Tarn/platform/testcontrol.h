@@ -91,15 +91,19 @@ int LiveSoundObjects();
 bool SoundIsSilent();
 
 // --- Graphics ----------------------------------------------------------
-// Device.Present calls so far (frames that reached the window).
+// Device.Present calls so far that succeeded.
 int PresentCount();
+// Of those, the frames drawn and shown on the window; a frame identical to
+// the one on screen is not drawn again.
+int DrawnFrameCount();
 // Keeps a copy of every presented frame from now on (costs a read-back per
 // frame; off by default).
 void KeepPresentedFrames(bool keep);
 // The last frame kept by KeepPresentedFrames, as width x height ARGB pixels
 // row by row (alpha always 0xFF); false when none was kept.
 bool ReadPresentedFrame(std::vector<DWORD>& pixels, int* width = nullptr, int* height = nullptr);
-// The back buffer as it is now (after a Present: the frame just shown).
+// The back buffer as it is now, with what was drawn since the last Present
+// (after a Present: the frame on screen).
 bool ReadBackBuffer(std::vector<DWORD>& pixels, int* width = nullptr, int* height = nullptr);
 // Writes ARGB pixels as an RGB PNG file a person can open.
 bool SavePNG(const std::string& path, const std::vector<DWORD>& pixels, int width, int height);

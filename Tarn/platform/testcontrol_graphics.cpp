@@ -9,28 +9,33 @@
 namespace {
 
 int g_iPresents = 0;
+int g_iDrawnFrames = 0;
 bool g_bKeepFrames = false;
 std::vector<DWORD> g_vKeptFrame;
 int g_iKeptWidth = 0;
 int g_iKeptHeight = 0;
 
+// Reads the picture: the window itself, or the texture scaled onto it.
 bool ReadTarget(std::vector<DWORD>& pixels, int& width, int& height)
 {
     platform::Display& display = platform::GetDisplay();
-    if (!display.renderer || !display.backBuffer)
+    if (!display.renderer)
         return false;
-    SDL_QueryTexture(display.backBuffer, nullptr, nullptr, &width, &height);
+    width = display.width;
+    height = display.height;
     pixels.resize(static_cast<std::size_t>(width) * height);
-    SDL_Texture* previous = SDL_GetRenderTarget(display.renderer);
-    SDL_SetRenderTarget(display.renderer, display.backBuffer);
     int result = SDL_RenderReadPixels(display.renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), width * 4);
-    SDL_SetRenderTarget(display.renderer, previous);
     if (result != 0)
         return false;
     // The game's back buffer has no alpha channel.
     for (DWORD& pixel : pixels)
         pixel |= 0xFF000000u;
     return true;
+}
+
+void FlushFrame(platform::DeviceImpl& device)
+{
+    device.FlushFrame();
 }
 
 // --- A small PNG writer: stored (uncompressed) deflate blocks. --------------
@@ -104,9 +109,12 @@ std::vector<std::uint8_t> ZlibStored(const std::vector<std::uint8_t>& raw)
 
 namespace platform {
 
-void RecordPresentedFrame()
+void RecordPresentedFrame(bool drawn)
 {
     ++g_iPresents;
+    if (!drawn)
+        return;
+    ++g_iDrawnFrames;
     if (g_bKeepFrames && !ReadTarget(g_vKeptFrame, g_iKeptWidth, g_iKeptHeight))
         g_vKeptFrame.clear();
 }
@@ -118,6 +126,11 @@ namespace testcontrol {
 int PresentCount()
 {
     return g_iPresents;
+}
+
+int DrawnFrameCount()
+{
+    return g_iDrawnFrames;
 }
 
 void KeepPresentedFrames(bool keep)
@@ -141,6 +154,8 @@ bool ReadPresentedFrame(std::vector<DWORD>& pixels, int* width, int* height)
 
 bool ReadBackBuffer(std::vector<DWORD>& pixels, int* width, int* height)
 {
+    // What has been drawn since the last Present is on the picture too.
+    platform::DeviceImpl::ForEach(&FlushFrame);
     int w = 0, h = 0;
     if (!ReadTarget(pixels, w, h))
         return false;

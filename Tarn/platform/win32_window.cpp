@@ -1,11 +1,15 @@
 // The window, its message queue and painting before Direct3D takes over,
 // standing in for Win32's USER calls on top of SDL2.
+#include "draw_list.h"
+#include "renderer_choice.h"
 #include "sdl_display.h"
 #include "sdl_font.h"
 #include "testcontrol.h"
+#include "tnlog.h"
 #include "win32.h"
 
 #include <cstdio>
+#include <cstring>
 #include <deque>
 #include <map>
 #include <string>
@@ -63,33 +67,63 @@ void ApplyIcon(SDL_Window* window)
     SDL_FreeSurface(icon);
 }
 
+// The renderer string of the current OpenGL context (empty without one).
+std::string OpenGLRenderer()
+{
+    typedef const unsigned char* (*GetString)(unsigned int);
+    const unsigned int kRenderer = 0x1F01; // GL_RENDERER
+    GetString getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    const unsigned char* name = getString ? getString(kRenderer) : nullptr;
+    return name ? reinterpret_cast<const char*>(name) : "";
+}
+
+SDL_Renderer* CreateSoftwareRenderer(SDL_Window* window)
+{
+    // SDL's software renderer writes straight into the window's pixels;
+    // letting it go through an OpenGL texture would bring the cost back.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    return SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
+}
+
+// A GPU renderer where the machine has a GPU; SDL's software renderer where
+// it has none, or where OpenGL turns out to run in software.
+SDL_Renderer* CreateChosenRenderer(SDL_Window* window, std::string& reason)
+{
+    platform::RendererChoice choice = platform::ChooseRenderer(platform::ReadRendererFacts());
+    reason = choice.reason;
+    if (!choice.accelerated)
+        return CreateSoftwareRenderer(window);
+    SDL_Renderer* renderer =
+        SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC | SDL_RENDERER_TARGETTEXTURE);
+    if (!renderer) {
+        reason += ", which refused: " + std::string(SDL_GetError());
+        return CreateSoftwareRenderer(window);
+    }
+    SDL_RendererInfo info = {};
+    SDL_GetRendererInfo(renderer, &info);
+    if (info.name && std::strncmp(info.name, "opengl", 6) == 0) {
+        std::string gl = OpenGLRenderer();
+        reason += " (" + gl + ")";
+        if (platform::IsSoftwareOpenGL(gl)) {
+            SDL_DestroyRenderer(renderer);
+            reason += ", which draws in software";
+            return CreateSoftwareRenderer(window);
+        }
+    }
+    return renderer;
+}
+
 bool CreateRenderer(platform::Display& display)
 {
-    // A GPU renderer where there is one; the software one headless or when
-    // the GPU refuses (a dummy video driver cannot do vsync).
-    display.renderer = SDL_CreateRenderer(display.window, -1,
-                                          SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC |
-                                              SDL_RENDERER_TARGETTEXTURE);
-    display.softwareRenderer = false;
-    if (!display.renderer) {
-        display.renderer = SDL_CreateRenderer(display.window, -1,
-                                              SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
-        display.softwareRenderer = true;
-    }
+    std::string reason;
+    display.renderer = CreateChosenRenderer(display.window, reason);
     if (!display.renderer)
         return false;
-    SDL_RenderSetLogicalSize(display.renderer, display.width, display.height);
-    display.backBuffer = SDL_CreateTexture(display.renderer, SDL_PIXELFORMAT_ARGB8888,
-                                           SDL_TEXTUREACCESS_TARGET, display.width, display.height);
-    if (!display.backBuffer)
-        return false;
-    // The whole picture is scaled smoothly to the screen; sprites inside it
-    // keep their own nearest-pixel sampling.
-    SDL_SetTextureScaleMode(display.backBuffer, SDL_ScaleModeLinear);
-    SDL_SetRenderTarget(display.renderer, display.backBuffer);
-    SDL_SetRenderDrawColor(display.renderer, 0, 0, 0, 255);
-    SDL_RenderClear(display.renderer);
-    return true;
+    SDL_RendererInfo info = {};
+    SDL_GetRendererInfo(display.renderer, &info);
+    display.softwareRenderer = (info.flags & SDL_RENDERER_SOFTWARE) != 0;
+    Log("Renderer: %s, chosen for %s\n", info.name ? info.name : "unknown", reason.c_str());
+    return platform::SetPictureSize(display.width, display.height);
 }
 
 void DestroyDisplay(platform::Display& display)
@@ -122,6 +156,7 @@ void TranslateWindowEvent(const SDL_WindowEvent& event)
         break;
     case SDL_WINDOWEVENT_SHOWN:
         display.shown = true;
+        display.mustRedraw = true;
         SetActive(true);
         Post(WM_PAINT, 0, 0);
         break;
@@ -142,10 +177,15 @@ void TranslateWindowEvent(const SDL_WindowEvent& event)
     case SDL_WINDOWEVENT_RESTORED:
     case SDL_WINDOWEVENT_MAXIMIZED:
         display.minimized = false;
+        display.mustRedraw = true;
         SetActive(display.shown);
         break;
     case SDL_WINDOWEVENT_EXPOSED:
+        display.mustRedraw = true;
         Post(WM_PAINT, 0, 0);
+        break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        platform::FitPicture();
         break;
     default:
         break;
@@ -229,17 +269,67 @@ bool EnsureVideo()
     return SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0;
 }
 
-void PresentBackBuffer()
+bool SetPictureSize(int width, int height)
+{
+    Display& display = GetDisplay();
+    if (!display.renderer)
+        return false;
+    if (display.width != width || display.height != height) {
+        if (display.backBuffer)
+            SDL_DestroyTexture(display.backBuffer);
+        display.backBuffer = nullptr;
+        display.width = width;
+        display.height = height;
+    }
+    SDL_RenderSetLogicalSize(display.renderer, width, height);
+    return FitPicture();
+}
+
+bool FitPicture()
+{
+    Display& display = GetDisplay();
+    if (!display.renderer)
+        return false;
+    display.mustRedraw = true;
+    int outputWidth = 0, outputHeight = 0;
+    SDL_GetRendererOutputSize(display.renderer, &outputWidth, &outputHeight);
+    if (outputWidth == display.width && outputHeight == display.height) {
+        // One window pixel for each picture pixel: the window is the picture.
+        SDL_SetRenderTarget(display.renderer, nullptr);
+        if (display.backBuffer)
+            SDL_DestroyTexture(display.backBuffer);
+        display.backBuffer = nullptr;
+        return true;
+    }
+    if (!display.backBuffer) {
+        display.backBuffer = SDL_CreateTexture(display.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
+                                               display.width, display.height);
+        if (!display.backBuffer)
+            return false;
+        // The whole picture is scaled smoothly to the screen, sprites inside
+        // it keep their own nearest-pixel sampling; whatever alpha lands in
+        // it must not darken the window (the game's picture has none).
+        SDL_SetTextureScaleMode(display.backBuffer, SDL_ScaleModeLinear);
+        SDL_SetTextureBlendMode(display.backBuffer, SDL_BLENDMODE_NONE);
+    }
+    SDL_SetRenderTarget(display.renderer, display.backBuffer);
+    return true;
+}
+
+void PresentPicture()
 {
     Display& display = GetDisplay();
     if (!display.renderer)
         return;
-    SDL_SetRenderTarget(display.renderer, nullptr);
-    SDL_SetRenderDrawColor(display.renderer, 0, 0, 0, 255);
-    SDL_RenderClear(display.renderer);
-    SDL_RenderCopy(display.renderer, display.backBuffer, nullptr, nullptr);
+    if (display.backBuffer) {
+        SDL_SetRenderTarget(display.renderer, nullptr);
+        SDL_SetRenderDrawColor(display.renderer, 0, 0, 0, 255);
+        SDL_RenderClear(display.renderer);
+        SDL_RenderCopy(display.renderer, display.backBuffer, nullptr, nullptr);
+    }
     SDL_RenderPresent(display.renderer);
-    SDL_SetRenderTarget(display.renderer, display.backBuffer);
+    if (display.backBuffer)
+        SDL_SetRenderTarget(display.renderer, display.backBuffer);
 }
 
 int AddEventListener(EventListener listener)
@@ -487,10 +577,13 @@ int DrawTextA(HDC dc, LPCSTR text, int length, RECT* rect, UINT format)
     // The window's own painting happens only while the game loads: a black
     // picture with the text, shown at once.
     platform::Display& display = platform::GetDisplay();
-    SDL_SetRenderDrawColor(display.renderer, 0, 0, 0, 255);
-    SDL_RenderClear(display.renderer);
-    int height = platform::DrawWindowText(text, length, rect, format);
-    platform::PresentBackBuffer();
+    static platform::DrawList painting(platform::DrawList::DrawAtOnce);
+    painting.Fill(nullptr, {0, 0, 0, 255});
+    int height = platform::DrawWindowText(text, length, rect, format, painting);
+    painting.Draw();
+    painting.Clear();
+    platform::PresentPicture();
+    display.mustRedraw = true; // the device's last frame is no longer on screen
     ++g_iLoadingTextPaints;
     return height > 0 ? height : 1;
 }
