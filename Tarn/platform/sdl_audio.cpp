@@ -3,6 +3,7 @@
 // MIDI soundfont that FluidSynth plays the music with.
 #include "sdl_audio.h"
 
+#include "audio_driver_choice.h"
 #include "testcontrol.h"
 #include "tnlog.h"
 
@@ -27,15 +28,23 @@ const int kChunkSize = 1024; // about 23 ms: short enough for effects to start a
 
 bool OpenMixer(const char* driver)
 {
-    if (driver)
-        SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, driver, SDL_HINT_OVERRIDE);
+    SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, driver, SDL_HINT_OVERRIDE);
     bool initialised = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
-    if (driver)
-        SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+    SDL_ResetHint(SDL_HINT_AUDIODRIVER);
     if (initialised && Mix_OpenAudio(kFrequency, AUDIO_S16SYS, kChannels, kChunkSize) == 0)
         return true;
     if (initialised)
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return false;
+}
+
+// The first driver that has something to play to and opens.
+bool OpenAnyOutput()
+{
+    for (const std::string& driver : platform::AudioDriversToTry(platform::ReadAudioFacts())) {
+        if (OpenMixer(driver.c_str()))
+            return true;
+    }
     return false;
 }
 
@@ -98,7 +107,7 @@ bool OpenAudio()
         return true;
     }
     bool unusable = testcontrol::ConsumeFailure("OpenAudioDevice");
-    g_bSilent = unusable || !OpenMixer(nullptr);
+    g_bSilent = unusable || !OpenAnyOutput();
     if (g_bSilent) {
         if (!OpenMixer("dummy"))
             return false;
