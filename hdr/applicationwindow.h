@@ -25,6 +25,7 @@ private:
 
     int m_iWidth;
     int m_iHeight;
+    HANDLE m_hFrameTimer; // wakes the loop when a frame's time is up
     MyGame m_kGame;
 };
 

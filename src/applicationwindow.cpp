@@ -4,6 +4,7 @@
 #include "tnmouse.h"
 #include "tntimer.h"
 
+#include <cmath>
 #include <cstdio>
 
 HINSTANCE g_hInstance = nullptr;
@@ -11,9 +12,8 @@ HINSTANCE g_hInstance = nullptr;
 namespace {
 // A frame lasts at least this long: about thirty frames a second.
 const tnReal32 kFrameSeconds = 0.033f;
-// Pacing sleeps until this close to the deadline, then waits out the rest
-// on the timer: sleeping is coarse, spinning the whole frame burns a core.
-const tnReal32 kSpinSeconds = 0.0005f;
+// A waitable timer's due time counts in units of 100 ns.
+const double kTimerUnitsPerSecond = 1.0e7;
 } // namespace
 
 ApplicationWindow::ApplicationWindow()
@@ -22,13 +22,15 @@ ApplicationWindow::ApplicationWindow()
 }
 
 ApplicationWindow::ApplicationWindow(int width, int height)
-    : tnWindow(), m_iWidth(width), m_iHeight(height), m_kGame()
+    : tnWindow(), m_iWidth(width), m_iHeight(height), m_hFrameTimer(CreateWaitableTimerA(nullptr, FALSE, nullptr)),
+      m_kGame()
 {
 }
 
 ApplicationWindow::~ApplicationWindow()
 {
     Log("Status: In ~ApplicationWindow()\n");
+    CloseHandle(m_hFrameTimer);
 }
 
 tnError32 ApplicationWindow::Init()
@@ -60,10 +62,16 @@ tnReal32 ApplicationWindow::PaceFrame()
 {
     g_kTimer.Update();
     tnReal32 elapsed = static_cast<tnReal32>(g_kTimer.GetDelta());
-    tnReal32 remaining = kFrameSeconds - elapsed;
-    if (remaining > kSpinSeconds)
-        Sleep(static_cast<DWORD>((remaining - kSpinSeconds) * 1000.0f));
-    // Every delta is added, so the frame's length is the exact sum of them.
+    // Asleep until the frame's time is up, to the tenth of a microsecond:
+    // neither woken a millisecond late nor spinning the rest on the clock.
+    if (elapsed < kFrameSeconds) {
+        LARGE_INTEGER due;
+        due.QuadPart = -static_cast<LONGLONG>(std::ceil((kFrameSeconds - elapsed) * kTimerUnitsPerSecond));
+        if (SetWaitableTimer(m_hFrameTimer, &due, 0, nullptr, nullptr, FALSE))
+            WaitForSingleObject(m_hFrameTimer, INFINITE);
+    }
+    // Every delta is added, so the frame's length is the exact sum of them;
+    // whatever float rounding left over is waited out here.
     while (elapsed < kFrameSeconds) {
         g_kTimer.Update();
         elapsed += static_cast<tnReal32>(g_kTimer.GetDelta());

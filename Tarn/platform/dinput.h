@@ -33,8 +33,6 @@
 #define DISCL_FOREGROUND 0x00000004
 #define DISCL_BACKGROUND 0x00000008
 
-#define INFINITE 0xFFFFFFFF
-
 // Mouse object offsets in the DIMOUSESTATE layout.
 #define DIMOFS_X 0
 #define DIMOFS_Y 4

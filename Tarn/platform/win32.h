@@ -58,6 +58,7 @@ typedef HICON HCURSOR;
 struct HBRUSH__;
 typedef HBRUSH__* HBRUSH;
 typedef void* HGDIOBJ;
+typedef void* HANDLE;
 struct HDC__;
 typedef HDC__* HDC;
 struct HFONT__;
@@ -192,6 +193,18 @@ int DrawTextA(HDC dc, LPCSTR text, int length, RECT* rect, UINT format);
 BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency);
 BOOL QueryPerformanceCounter(LARGE_INTEGER* counter);
 void Sleep(DWORD milliseconds);
+// A waitable timer: set to a due time (negative: relative, in units of
+// 100 ns), a wait on it returns at that moment, not a millisecond later.
+#define INFINITE 0xFFFFFFFF
+#define WAIT_OBJECT_0 0u
+#define WAIT_TIMEOUT 258u
+#define WAIT_FAILED 0xFFFFFFFFu
+HANDLE CreateWaitableTimerA(void* attributes, BOOL manualReset, LPCSTR name);
+BOOL SetWaitableTimer(HANDLE timer, const LARGE_INTEGER* dueTime, LONG period, void* completion, void* argument,
+                      BOOL resume);
+// Waits for a timer to come due (or the milliseconds to pass).
+DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds);
+BOOL CloseHandle(HANDLE handle);
 // The C library's time(): seconds since 1970. Under the test control's fake
 // clock it starts at a fixed moment and runs with the fake clock, so that
 // whatever depends on the time of day repeats from run to run.

@@ -1,10 +1,11 @@
-// Performance counter and Sleep over std::chrono, with the fake clock that
-// tests use to let time pass without waiting.
+// Performance counter, Sleep and waitable timers over the monotonic clock,
+// with the fake clock that tests use to let time pass without waiting.
 #include "testcontrol.h"
 #include "win32.h"
 
+#include <cerrno>
 #include <chrono>
-#include <thread>
+#include <ctime>
 
 namespace {
 const LONGLONG kTicksPerSecond = 1000000000LL;
@@ -16,13 +17,42 @@ struct FakeClock {
 };
 
 FakeClock g_kFakeClock;
-DWORD g_iSleptMilliseconds = 0;
+LONGLONG g_iSleptTicks = 0;
 
+// steady_clock is CLOCK_MONOTONIC on Linux: its ticks are the deadlines
+// clock_nanosleep sleeps to.
 LONGLONG SteadyNow()
 {
     auto since = std::chrono::steady_clock::now().time_since_epoch();
     return std::chrono::duration_cast<std::chrono::nanoseconds>(since).count();
 }
+
+LONGLONG Now()
+{
+    return g_kFakeClock.active ? g_kFakeClock.now : SteadyNow();
+}
+
+// Sleeps until the clock reads `deadline`: woken early by a signal, it goes
+// back to sleep for what is left, so no wait has to be finished by spinning.
+void SleepUntil(LONGLONG deadline)
+{
+    LONGLONG now = Now();
+    if (deadline <= now)
+        return;
+    g_iSleptTicks += deadline - now;
+    if (g_kFakeClock.active) {
+        g_kFakeClock.now = deadline;
+        return;
+    }
+    timespec at = {static_cast<std::time_t>(deadline / kTicksPerSecond), static_cast<long>(deadline % kTicksPerSecond)};
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr) == EINTR) {
+    }
+}
+
+struct WaitableTimer {
+    LONGLONG due = 0;
+    bool set = false;
+};
 } // namespace
 
 BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency)
@@ -48,12 +78,45 @@ BOOL QueryPerformanceCounter(LARGE_INTEGER* counter)
 
 void Sleep(DWORD milliseconds)
 {
-    g_iSleptMilliseconds += milliseconds;
-    if (g_kFakeClock.active) {
-        g_kFakeClock.now += static_cast<LONGLONG>(milliseconds) * (kTicksPerSecond / 1000);
-        return;
+    SleepUntil(Now() + static_cast<LONGLONG>(milliseconds) * (kTicksPerSecond / 1000));
+}
+
+HANDLE CreateWaitableTimerA(void*, BOOL, LPCSTR)
+{
+    return new WaitableTimer();
+}
+
+BOOL SetWaitableTimer(HANDLE timer, const LARGE_INTEGER* dueTime, LONG, void*, void*, BOOL)
+{
+    if (!timer || !dueTime || dueTime->QuadPart >= 0) // only relative due times are kept
+        return FALSE;
+    WaitableTimer* waitable = static_cast<WaitableTimer*>(timer);
+    waitable->due = Now() - dueTime->QuadPart * 100;
+    waitable->set = true;
+    return TRUE;
+}
+
+DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds)
+{
+    WaitableTimer* timer = static_cast<WaitableTimer*>(handle);
+    if (!timer || (!timer->set && milliseconds == INFINITE))
+        return WAIT_FAILED;
+    LONGLONG limit = Now() + static_cast<LONGLONG>(milliseconds) * (kTicksPerSecond / 1000);
+    if (timer->set && (milliseconds == INFINITE || timer->due <= limit)) {
+        SleepUntil(timer->due);
+        timer->set = false; // an auto-reset timer: one wait per setting
+        return WAIT_OBJECT_0;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    SleepUntil(limit);
+    return WAIT_TIMEOUT;
+}
+
+BOOL CloseHandle(HANDLE handle)
+{
+    if (!handle)
+        return FALSE;
+    delete static_cast<WaitableTimer*>(handle);
+    return TRUE;
 }
 
 std::time_t WallClockTime()
@@ -91,12 +154,12 @@ void AdvanceClock(LONGLONG ticks)
 
 DWORD SleptMilliseconds()
 {
-    return g_iSleptMilliseconds;
+    return static_cast<DWORD>(g_iSleptTicks / (kTicksPerSecond / 1000));
 }
 
 void ResetSleptMilliseconds()
 {
-    g_iSleptMilliseconds = 0;
+    g_iSleptTicks = 0;
 }
 
 } // namespace testcontrol

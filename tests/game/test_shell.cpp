@@ -94,15 +94,17 @@ TEST_F(ShellTest, FrameLastingFortyMillisecondsGivesRateTwentyFive)
     EXPECT_EQ(25u, window.GetGame().GetFPS());
 }
 
-TEST_F(ShellTest, QuickFrameIsHeldToAThirtiethOfASecondMostlyAsleep)
+TEST_F(ShellTest, QuickFrameIsHeldToAThirtiethOfASecondAsleep)
 {
     testcontrol::ResetSleptMilliseconds();
+    LARGE_INTEGER start = {}, end = {};
+    QueryPerformanceCounter(&start);
     window.Frame();
-    unsigned fps = window.GetGame().GetFPS();
-    EXPECT_GE(fps, 29u);
-    EXPECT_LE(fps, 30u);
-    // The wait is slept, not spun: all but a couple of milliseconds.
-    EXPECT_GE(testcontrol::SleptMilliseconds(), 29u);
+    QueryPerformanceCounter(&end);
+    EXPECT_EQ(30u, window.GetGame().GetFPS());
+    EXPECT_NEAR(0.033, (end.QuadPart - start.QuadPart) / 1.0e9, 0.0002);
+    // Slept to the deadline, not to the millisecond before it and spun.
+    EXPECT_GE(testcontrol::SleptMilliseconds(), 32u);
 }
 
 TEST_F(ShellTest, QuitFromTheGameEndsTheFrameBeforeRenderingAndPacing)
