@@ -26,8 +26,8 @@ struct MixerFormat {
 };
 MixerFormat GetMixerFormat();
 
-// What the test control lists: a buffer started or stopped, the music's
-// file and state.
+// What the test control lists: a buffer started or stopped (kept only while
+// a test records them), the music's file and state.
 void RecordSound(int bufferId, bool started, long volume, bool looping, const std::vector<unsigned char>& bytes);
 void RecordMusic(const char* file, bool playing, bool looping);
 int& LiveSoundObjects();

@@ -18,10 +18,13 @@ void FailOnce(const std::string& operation)
     PendingFailures().push_back(operation);
 }
 
-bool ConsumeFailure(const std::string& operation)
+bool ConsumeFailure(const char* operation)
 {
     std::vector<std::string>& failures = PendingFailures();
-    auto it = std::find(failures.begin(), failures.end(), operation);
+    if (failures.empty())
+        return false;
+    auto it = std::find_if(failures.begin(), failures.end(),
+                           [operation](const std::string& failure) { return failure == operation; });
     if (it == failures.end())
         return false;
     failures.erase(it);

@@ -19,9 +19,10 @@ namespace testcontrol {
 // "DirectInput8Create", "CreateKeyboard", "CreateMouse", "Acquire",
 // "DirectSoundCreate8", "CreateSoundBuffer".
 void FailOnce(const std::string& operation);
-// Used by the stand-ins: true (and the request is consumed) when the named
-// operation was asked to fail.
-bool ConsumeFailure(const std::string& operation);
+// Used by the stand-ins on every call: true (and the request is consumed)
+// when the named operation was asked to fail. Allocates nothing, and with no
+// failure pending (always, in the game) returns at once.
+bool ConsumeFailure(const char* operation);
 // Forgets every pending failure.
 void ClearFailures();
 
@@ -73,7 +74,11 @@ struct SoundEvent {
 };
 // A cheap fingerprint of sound data: its size and its first 4 KiB.
 unsigned long SoundFingerprint(const void* data, unsigned long bytes);
-// Every sound started and stopped since the last ClearSoundEvents.
+// Starts recording every sound started and stopped (off by default: the
+// game plays for hours and keeps no such list); off also forgets them.
+void RecordSoundEvents(bool record);
+// Every sound started and stopped while recording, since the last
+// ClearSoundEvents.
 std::vector<SoundEvent> SoundEvents();
 void ClearSoundEvents();
 

@@ -13,6 +13,8 @@ std::vector<testcontrol::SoundEvent>& Events()
     return events;
 }
 
+bool g_bRecording = false;
+
 testcontrol::MusicState& Music()
 {
     static testcontrol::MusicState music = {std::string(), false, false};
@@ -25,6 +27,8 @@ namespace platform {
 
 void RecordSound(int bufferId, bool started, long volume, bool looping, const std::vector<unsigned char>& bytes)
 {
+    if (!g_bRecording)
+        return;
     Events().push_back(
         {bufferId, started, volume, looping, testcontrol::SoundFingerprint(bytes.data(), bytes.size())});
 }
@@ -52,6 +56,13 @@ unsigned long SoundFingerprint(const void* data, unsigned long bytes)
     for (unsigned long i = 0; i < count; ++i)
         hash = (hash ^ p[i]) * 16777619u;
     return hash;
+}
+
+void RecordSoundEvents(bool record)
+{
+    g_bRecording = record;
+    if (!record)
+        std::vector<SoundEvent>().swap(Events());
 }
 
 std::vector<SoundEvent> SoundEvents()

@@ -40,10 +40,12 @@ protected:
     {
         ASSERT_EQ(tnOK, m_kManager.Init(kWindow));
         ASSERT_EQ(tnOK, m_kSound.Init(m_kManager.GetSound(), false));
+        testcontrol::RecordSoundEvents(true);
         testcontrol::ClearSoundEvents();
     }
     void TearDown() override
     {
+        testcontrol::RecordSoundEvents(false);
         for (tnSound::WaveData& wave : m_kWaves)
             tnSound::FreeWaveData(wave);
         m_kSound.CleanUp();
@@ -264,9 +266,11 @@ TEST(SoundManager, WithoutAnAudioOutputSoundGoesToASilentSinkAndSaysSoOnce)
         Write(path, ToneWave());
         tnSound::WaveData wave = {};
         ASSERT_EQ(tnOK, sound.LoadFromFile(path.c_str(), wave, false));
+        testcontrol::RecordSoundEvents(true);
         testcontrol::ClearSoundEvents();
         EXPECT_EQ(tnOK, sound.PlayWave(&wave, 1, 0, 100, 0));
         EXPECT_EQ(1u, testcontrol::SoundEvents().size());
+        testcontrol::RecordSoundEvents(false);
         tnSound::FreeWaveData(wave);
     }
     EXPECT_FALSE(testcontrol::SoundIsSilent());

@@ -12,6 +12,7 @@ void GameFixture::SetUp()
 {
     testcontrol::UseFakeClock(1000000, 1000);
     testcontrol::ClearFailures();
+    testcontrol::RecordSoundEvents(true);
     m_pkDir = std::make_unique<TempGameDir>();
     if (StartsAtOnce())
         StartProgram();
@@ -40,6 +41,7 @@ void GameFixture::TearDown()
     m_pkWindow.reset();
     CloseLog();
     m_pkDir.reset();
+    testcontrol::RecordSoundEvents(false);
     testcontrol::UseRealClock();
 }
 

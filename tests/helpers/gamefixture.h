@@ -61,7 +61,8 @@ protected:
     // The log so far, and how often a text occurs in it.
     std::string LogText() const;
     std::size_t CountInLog(const std::string& text) const;
-    // Sounds started since testcontrol::ClearSoundEvents().
+    // Sounds started since testcontrol::ClearSoundEvents() (the fixture
+    // records them from SetUp to TearDown).
     static std::size_t StartedSounds();
     // The game's effects started since then, by their place in the wave list.
     std::vector<MyGame::GameSound> StartedGameSounds();

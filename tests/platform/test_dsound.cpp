@@ -17,10 +17,12 @@ protected:
     {
         ASSERT_EQ(DS_OK, DirectSoundCreate8(nullptr, &m_pkSound, nullptr));
         ASSERT_EQ(DS_OK, m_pkSound->SetCooperativeLevel(kWindow, DSSCL_NORMAL));
+        testcontrol::RecordSoundEvents(true);
         testcontrol::ClearSoundEvents();
     }
     void TearDown() override
     {
+        testcontrol::RecordSoundEvents(false);
         for (IDirectSoundBuffer* buffer : m_kBuffers)
             buffer->Release();
         m_pkSound->Release();
@@ -133,4 +135,18 @@ TEST_F(DirectSoundTest, LocksStayInsideTheBuffer)
     EXPECT_EQ(20u, length2);
     EXPECT_EQ(DSERR_INVALIDPARAM, buffer->Lock(0, 10, &part1, &length1, nullptr, nullptr, 0)); // locked twice
     EXPECT_EQ(DS_OK, buffer->Unlock(part1, length1, part2, length2));
+}
+
+TEST_F(DirectSoundTest, SoundsAreListedOnlyWhileATestRecordsThem)
+{
+    IDirectSoundBuffer* buffer = nullptr;
+    ASSERT_EQ(DS_OK, Make(Pcm(1, 8000, 8), 800, 0, &buffer));
+    testcontrol::RecordSoundEvents(false);
+    ASSERT_EQ(DS_OK, buffer->Play(0, 0, DSBPLAY_LOOPING));
+    ASSERT_EQ(DS_OK, buffer->Stop());
+    ASSERT_EQ(DS_OK, buffer->Play(0, 0, 0));
+    EXPECT_TRUE(testcontrol::SoundEvents().empty());
+    testcontrol::RecordSoundEvents(true);
+    ASSERT_EQ(DS_OK, buffer->Stop());
+    EXPECT_EQ(1u, testcontrol::SoundEvents().size());
 }
