@@ -416,6 +416,14 @@ void DeviceImpl::ShowFrame()
     m_kFrame.Clear();
 }
 
+void DeviceImpl::RedrawShownFrame()
+{
+    if (!m_kShown.Intact())
+        return;
+    m_kShown.Draw();
+    PresentPicture();
+}
+
 HRESULT DeviceImpl::GetBackBuffer(UINT index, D3DBACKBUFFER_TYPE, IDirect3DSurface8** backBuffer)
 {
     if (index != 0 || !backBuffer)
@@ -618,6 +626,10 @@ void RequireDeviceReset(DeviceImpl& device)
 {
     device.RequireReset();
 }
+void RedrawShownFrame(DeviceImpl& device)
+{
+    device.RedrawShownFrame();
+}
 } // namespace
 
 } // namespace platform
@@ -641,6 +653,11 @@ void LoseDevice()
 void RequireDeviceReset()
 {
     platform::DeviceImpl::ForEach(&platform::RequireDeviceReset);
+}
+
+void RedrawLastFrame()
+{
+    platform::DeviceImpl::ForEach(&platform::RedrawShownFrame);
 }
 
 } // namespace testcontrol

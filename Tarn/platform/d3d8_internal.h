@@ -48,6 +48,8 @@ public:
     DrawList& Frame() { return m_kFrame; }
     // Draws what this frame has recorded so far (a test reads the picture).
     void FlushFrame() { m_kFrame.Flush(); }
+    // Draws and shows the frame on screen again (a test compares pictures).
+    void RedrawShownFrame();
 
     // Test control: lost (until shown and asked again), or waiting for Reset.
     void Lose();

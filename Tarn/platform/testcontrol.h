@@ -35,13 +35,19 @@ void UseFakeClock(LONGLONG start = 1000000, LONGLONG ticksPerRead = 1000);
 void UseRealClock();
 bool IsClockFake();
 void AdvanceClock(LONGLONG ticks);
-// Total milliseconds passed to Sleep since the last reset (fake or real).
+// Total milliseconds slept (Sleep and waits on timers) since the last reset,
+// fake or real.
 DWORD SleptMilliseconds();
 void ResetSleptMilliseconds();
 
 // --- Window ------------------------------------------------------------
 // Queues the focus change the window system would report.
 void SetFocus(bool focused);
+// Queues the window system's note that the window's pixels were lost.
+void ExposeWindow();
+// Leaves full screen for a window of the given size (as a player would drag
+// it); the picture is then drawn off screen and scaled onto it.
+void ResizeWindow(int width, int height);
 // Queues a close request, as from the window's close button or a signal.
 void RequestClose();
 // Queues a mouse pointer move / button message at client coordinates.
@@ -112,6 +118,9 @@ bool ReadPresentedFrame(std::vector<DWORD>& pixels, int* width = nullptr, int* h
 bool ReadBackBuffer(std::vector<DWORD>& pixels, int* width = nullptr, int* height = nullptr);
 // Writes ARGB pixels as an RGB PNG file a person can open.
 bool SavePNG(const std::string& path, const std::vector<DWORD>& pixels, int width, int height);
+// Draws the frame on screen again, where the picture is drawn now (after
+// ResizeWindow: straight into the window or off screen).
+void RedrawLastFrame();
 // Every live device reports itself lost (D3DERR_DEVICELOST at least once,
 // then D3DERR_DEVICENOTRESET while the window is in front) until Reset.
 void LoseDevice();

@@ -606,6 +606,22 @@ void SetFocus(bool focused)
     PushWindowEvent(focused ? SDL_WINDOWEVENT_FOCUS_GAINED : SDL_WINDOWEVENT_FOCUS_LOST);
 }
 
+void ExposeWindow()
+{
+    PushWindowEvent(SDL_WINDOWEVENT_EXPOSED);
+}
+
+void ResizeWindow(int width, int height)
+{
+    platform::Display& display = platform::GetDisplay();
+    if (!display.window)
+        return;
+    if (display.fullScreen)
+        ToggleFullScreen(display);
+    SDL_SetWindowSize(display.window, width, height);
+    platform::FitPicture();
+}
+
 void RequestClose()
 {
     platform::EnsureVideo(); // the request may come before the window exists

@@ -128,6 +128,28 @@ TEST_F(Screens, MenuFillsTheScreenWithSkyButtonsPicturesAndCredits)
     EXPECT_LT(menu.Count(1024 / 2 - 280, 100, 1024 / 2 + 280, 200, kSkyBlue), 560 * 100);
 }
 
+TEST_F(Screens, MenuAndPlayGiveTheSamePixelsDrawnStraightOrOffScreenAndScaled)
+{
+    // A window of the picture's size is drawn into directly; any other size
+    // gets the picture drawn off screen. The same frame must give the same
+    // pixels both ways.
+    auto sameBothWays = [this] {
+        Frame();
+        Picture straight = Shown();
+        testcontrol::ResizeWindow(1280, 960);
+        testcontrol::RedrawLastFrame();
+        bool same = straight.pixels == Shown().pixels;
+        testcontrol::ResizeWindow(1024, 768); // the pointer is in picture pixels again
+        return same;
+    };
+    ReachMenu();
+    EXPECT_TRUE(sameBothWays()) << "the menu";
+    StartFirstLevel();
+    for (int frame = 0; frame < 40; ++frame)
+        Frame(); // the farmer under way, statements rising
+    EXPECT_TRUE(sameBothWays()) << "level 1";
+}
+
 TEST_F(Screens, OptionsShowTheirValuesAndTheRowUnderThePointer)
 {
     ReachMenu();

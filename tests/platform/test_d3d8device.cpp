@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 
 namespace {
 
@@ -332,6 +333,57 @@ TEST_F(D3D8Device, IsLostInTheBackgroundAndResetRestoresItWithItsTextures)
     device->SetTexture(0, texture);
     DrawQuad(device.Get(), 20, 20, 4, 4, 0xFFFFFFFF);
     EXPECT_EQ(0x3366FFu, GraphicsTestWindow::At(GraphicsTestWindow::Frame(), 20, 20));
+    device->SetTexture(0, nullptr);
+    texture->Release();
+}
+
+TEST_F(D3D8Device, PresentDrawsOnlyAFrameThatDiffersFromTheOneOnScreen)
+{
+    IDirect3DTexture8* texture = MakeTexture(device.Get(), 2, 2, std::vector<DWORD>(4, 0xFF3366FF));
+    auto recolour = [&] {
+        D3DLOCKED_RECT locked = {};
+        ASSERT_EQ(D3D_OK, texture->LockRect(0, &locked, nullptr, 0));
+        static_cast<DWORD*>(locked.pBits)[0] = 0xFF00FF00u;
+        texture->UnlockRect(0);
+    };
+    auto expose = [] {
+        testcontrol::ExposeWindow();
+        GraphicsTestWindow::Pump();
+    };
+    const struct {
+        const char* what;
+        std::function<void()> before;
+        float x;
+        bool drawn;
+        DWORD pixel; // at (x - 1, 19): the texel seen there
+    } kSteps[] = {
+        {"first frame", [] {}, 20, true, 0x3366FF},
+        {"the same frame", [] {}, 20, false, 0x3366FF},
+        {"the sprite moved", [] {}, 24, true, 0x3366FF},
+        {"the same frame again", [] {}, 24, false, 0x3366FF},
+        {"the texture changed", recolour, 24, true, 0x00FF00},
+        {"the window lost its pixels", expose, 24, true, 0x00FF00},
+        {"the same frame after that", [] {}, 24, false, 0x00FF00},
+    };
+    testcontrol::KeepPresentedFrames(true);
+    for (const auto& step : kSteps) {
+        step.before();
+        int drawn = testcontrol::DrawnFrameCount();
+        int presents = testcontrol::PresentCount();
+        device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 0.0f, 0);
+        device->SetTexture(0, texture);
+        DrawQuad(device.Get(), step.x, 20, 2, 2, 0xFFFFFFFF);
+        ASSERT_EQ(D3D_OK, device->Present(nullptr, nullptr, nullptr, nullptr));
+        EXPECT_EQ(presents + 1, testcontrol::PresentCount()) << step.what;
+        EXPECT_EQ(drawn + (step.drawn ? 1 : 0), testcontrol::DrawnFrameCount()) << step.what;
+        // Whether drawn again or not, the frame read back is the one on screen.
+        std::vector<DWORD> kept;
+        ASSERT_TRUE(testcontrol::ReadPresentedFrame(kept));
+        int x = static_cast<int>(step.x) - 1;
+        EXPECT_EQ(step.pixel, GraphicsTestWindow::At(kept, x, 19)) << step.what;
+        EXPECT_EQ(step.pixel, GraphicsTestWindow::At(GraphicsTestWindow::Frame(), x, 19)) << step.what;
+    }
+    testcontrol::KeepPresentedFrames(false);
     device->SetTexture(0, nullptr);
     texture->Release();
 }
