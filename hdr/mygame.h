@@ -253,7 +253,6 @@ private:
     tnError32 InitSoundDevice();
     tnError32 InitGame();
     tnError32 InitIntro();
-    void LoadBackground(tnRGBAImage& image, tnSurface& surface, const char* fileName);
     void CreateMenuButtons();
     tnError32 LoadAnimationSets();
     tnError32 LoadSounds();
@@ -428,14 +427,10 @@ private:
     tnTexture m_kTrapTexture1;
     tnTexture m_kTrapTexture2;
     tnTexture m_kTrapTexture3;
-    tnRGBAImage m_kBG1Image;
     tnSurface m_kBG1Surface;
-    tnRGBAImage m_kBG2Image;
     tnSurface m_kBG2Surface;
-    tnRGBAImage m_kBG3Image;
     tnSurface m_kBG3Surface;
-    tnRGBAImage m_kHelpImage;     // a help page or the final picture
-    tnSurface m_kHelpSurface;
+    tnSurface m_kHelpSurface; // a help page or the final picture
     tnABO m_kPlayerABO;
     tnAnimation* m_pkPlayerAnimationSet; // owned (array)
     tnVector<tnABO> m_kTargetABOList;

@@ -143,25 +143,17 @@ tnError32 MyGame::InitSoundDevice()
     return result;
 }
 
-void MyGame::LoadBackground(tnRGBAImage& image, tnSurface& surface, const char* fileName)
-{
-    // A missing picture is not an error: the menu draws without it.
-    if (image.LoadFromBitmap(fileName) != tnOK)
-        return;
-    if (surface.CreateFromMemory(&image, false, kColourKey) != tnOK) {
-        image.CleanUp();
-        surface.CleanUp();
-    }
-}
-
 tnError32 MyGame::InitGame()
 {
     RECT cell = CellRect(32, 32);
     m_kStaticTexture.CreateFromFile("../Graphics/static.bmp", true, kColourKey, &cell, nullptr, true);
     m_kCheckTexture.CreateFromFile("../Graphics/check.bmp", true, kColourKey, &cell, nullptr, true);
-    LoadBackground(m_kBG1Image, m_kBG1Surface, "../Graphics/farmer.bmp");
-    LoadBackground(m_kBG2Image, m_kBG2Surface, "../Graphics/fruits.bmp");
-    LoadBackground(m_kBG3Image, m_kBG3Surface, "../Graphics/titlew.bmp");
+    // A missing menu picture is not an error: the menu draws without it. The
+    // surfaces keep the pixels (and survive a lost device), so the bitmaps
+    // are not kept.
+    m_kBG1Surface.CreateFromFile("../Graphics/farmer.bmp", false, kColourKey);
+    m_kBG2Surface.CreateFromFile("../Graphics/fruits.bmp", false, kColourKey);
+    m_kBG3Surface.CreateFromFile("../Graphics/titlew.bmp", false, kColourKey);
     if (InitDeviceObjects() != tnOK)
         return tnErrorInitGame;
     tnError32 result = RestoreDeviceObjects();
@@ -389,13 +381,9 @@ void MyGame::CleanUp()
     m_kTraps.CleanUp();
     m_kSnake.CleanUp();
 
-    m_kHelpImage.CleanUp();
     m_kHelpSurface.CleanUp();
-    m_kBG1Image.CleanUp();
     m_kBG1Surface.CleanUp();
-    m_kBG2Image.CleanUp();
     m_kBG2Surface.CleanUp();
-    m_kBG3Image.CleanUp();
     m_kBG3Surface.CleanUp();
 
     for (tnUInt32 i = 0; i < m_kMenu1Buttons.size(); ++i)

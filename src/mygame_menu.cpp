@@ -269,19 +269,14 @@ void MyGame::ProcessTopScore()
 
 void MyGame::FreeHelpPicture()
 {
-    m_kHelpImage.CleanUp();
     m_kHelpSurface.CleanUp();
 }
 
 tnError32 MyGame::LoadHelpPicture(const char* fileName)
 {
+    // A picture that fails leaves no surface behind: the screen shows none.
     FreeHelpPicture();
-    tnError32 result = m_kHelpImage.LoadFromBitmap(fileName);
-    if (result == tnOK)
-        result = m_kHelpSurface.CreateFromMemory(&m_kHelpImage, false, kColourKey);
-    if (result != tnOK)
-        FreeHelpPicture();
-    return result;
+    return m_kHelpSurface.CreateFromFile(fileName, false, kColourKey);
 }
 
 tnError32 MyGame::UpdateHelp()

@@ -98,8 +98,8 @@ void MyGame::DrawCentredPicture()
 {
     if (!m_kHelpSurface.GetSurface())
         return;
-    POINT at = {(static_cast<LONG>(GetScreenWidth()) - static_cast<LONG>(m_kHelpImage.GetWidth())) / 2,
-                (static_cast<LONG>(GetScreenHeight()) - static_cast<LONG>(m_kHelpImage.GetHeight())) / 2};
+    POINT at = {(static_cast<LONG>(GetScreenWidth()) - static_cast<LONG>(m_kHelpSurface.GetWidth())) / 2,
+                (static_cast<LONG>(GetScreenHeight()) - static_cast<LONG>(m_kHelpSurface.GetHeight())) / 2};
     m_kHelpSurface.Render(&at, nullptr);
 }
 

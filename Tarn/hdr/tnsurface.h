@@ -15,11 +15,11 @@ public:
     tnSurface(const tnSurface&) = delete;
     tnSurface& operator=(const tnSurface&) = delete;
 
-    // Keeps a copy of the image. tnErrorNoImage for none,
-    // tnErrorCreateSurface when no surface can be made.
+    // The surface holds the pixels from then on: the image is not kept.
+    // tnErrorNoImage for none, tnErrorCreateSurface when no surface can be
+    // made.
     tnError32 CreateFromMemory(tnRGBAImage* image, bool transparent, tnUInt32 colourKey);
-    // The same from a bitmap file, keeping no image; tnNotOK when the file
-    // cannot be read.
+    // The same from a bitmap file; tnNotOK when the file cannot be read.
     tnError32 CreateFromFile(const char* fileName, bool transparent, tnUInt32 colourKey);
     // Copies the source rectangle (all when null) to the back buffer at the
     // destination point (its own place when null).
@@ -37,7 +37,6 @@ private:
     void Fill(const tnRGBAImage& image, bool transparent, tnUInt32 colourKey);
 
     IDirect3DSurface8* m_pkSurface;
-    tnRGBAImage* m_pkImage; // copy of the source, only when made from memory
     D3DFORMAT m_eFormat;
     tnUInt32 m_iWidth;
     tnUInt32 m_iHeight;

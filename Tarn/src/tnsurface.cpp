@@ -2,8 +2,6 @@
 
 #include "tnscreen.h"
 
-#include <new>
-
 namespace {
 
 // Where an 8-bit channel goes in a pixel of a surface format: dropped to
@@ -32,7 +30,7 @@ struct ChannelPlace {
 } // namespace
 
 tnSurface::tnSurface()
-    : m_pkSurface(nullptr), m_pkImage(nullptr), m_eFormat(D3DFMT_UNKNOWN), m_iWidth(0), m_iHeight(0)
+    : m_pkSurface(nullptr), m_eFormat(D3DFMT_UNKNOWN), m_iWidth(0), m_iHeight(0)
 {
 }
 
@@ -47,8 +45,6 @@ void tnSurface::CleanUp()
         m_pkSurface->Release();
         m_pkSurface = nullptr;
     }
-    delete m_pkImage;
-    m_pkImage = nullptr;
     m_eFormat = D3DFMT_UNKNOWN;
     m_iWidth = 0;
     m_iHeight = 0;
@@ -58,12 +54,7 @@ tnError32 tnSurface::CreateFromMemory(tnRGBAImage* image, bool transparent, tnUI
 {
     if (!image)
         return tnErrorNoImage;
-    tnRGBAImage* copy = new (std::nothrow) tnRGBAImage(*image);
-    if (!copy)
-        return tnErrorCreateSurface;
-    tnError32 result = Build(*copy, transparent, colourKey);
-    m_pkImage = copy;
-    return result;
+    return Build(*image, transparent, colourKey);
 }
 
 tnError32 tnSurface::CreateFromFile(const char* fileName, bool transparent, tnUInt32 colourKey)

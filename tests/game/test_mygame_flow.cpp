@@ -296,4 +296,13 @@ TEST_F(GameFlow, ALostDeviceIsRecoveredWithNewFontsInEveryWidget)
     std::vector<DWORD> after;
     ASSERT_TRUE(testcontrol::ReadBackBuffer(after));
     EXPECT_TRUE(before == after);
+
+    // The menu's pictures are kept by their surfaces alone, and come back whole.
+    TapKey(DIK_ESCAPE);
+    ASSERT_EQ(MyGame::GameMenu, Game().GetGameState());
+    ASSERT_TRUE(testcontrol::ReadBackBuffer(before));
+    testcontrol::LoseDevice();
+    RunFrames(3);
+    ASSERT_TRUE(testcontrol::ReadBackBuffer(after));
+    EXPECT_TRUE(before == after);
 }

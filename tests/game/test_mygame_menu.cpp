@@ -211,7 +211,7 @@ TEST_F(Menu, HelpPagesOneTwoAndBackToTheMenu)
     ClickMenu(MyGame::MenuHelp);
     ASSERT_EQ(MyGame::GameHelp, Game().GetGameState());
     EXPECT_EQ(1, Probe().CurrentHelpPage());
-    EXPECT_GT(Probe().HelpImage().GetWidth(), 0u);
+    EXPECT_GT(Probe().HelpPicture().GetWidth(), 0u);
     // Space held: the next page comes only after a quarter second.
     PressKey(DIK_SPACE);
     Frame();
@@ -229,7 +229,7 @@ TEST_F(Menu, HelpPagesOneTwoAndBackToTheMenu)
     EXPECT_EQ(0, Probe().CurrentHelpPage());
     // Left with the timer restarted (the frame's step is added after it).
     EXPECT_LT(Probe().TimerCount(), 0.25f);
-    EXPECT_EQ(0u, Probe().HelpImage().GetWidth());
+    EXPECT_EQ(0u, Probe().HelpPicture().GetWidth());
 
     // Escape from the first page, and a missing page keeps the help closed.
     ClickMenu(MyGame::MenuHelp);
@@ -238,7 +238,7 @@ TEST_F(Menu, HelpPagesOneTwoAndBackToTheMenu)
     TapKey(DIK_ESCAPE);
     EXPECT_EQ(MyGame::GameMenu, Game().GetGameState());
     EXPECT_EQ(0, Probe().CurrentHelpPage());
-    EXPECT_EQ(0u, Probe().HelpImage().GetWidth());
+    EXPECT_EQ(0u, Probe().HelpPicture().GetWidth());
     std::filesystem::remove(Dir().Path("Graphics/help1.bmp"));
     ClickMenu(MyGame::MenuHelp);
     EXPECT_EQ(MyGame::GameMenu, Game().GetGameState());
@@ -276,7 +276,7 @@ TEST_F(Menu, WinningTheLastLevelWritesTheRecordAndShowsTheFinalPicture)
     ASSERT_EQ(MyGame::GameComplete, Game().GetGameState());
     EXPECT_EQ(std::string("\x40\x9C\x00\x00", 4), TempGameDir::ReadFile(Dir().Path("Data/score.dat")));
     EXPECT_EQ(40000u, Probe().HighestGold());
-    EXPECT_GT(Probe().HelpImage().GetWidth(), 0u);
+    EXPECT_GT(Probe().HelpPicture().GetWidth(), 0u);
     Frame();
     EXPECT_FALSE(SaveScreenshot("final_picture").empty());
 
@@ -284,7 +284,7 @@ TEST_F(Menu, WinningTheLastLevelWritesTheRecordAndShowsTheFinalPicture)
     Frame();
     EXPECT_EQ(MyGame::GameMenu, Game().GetGameState());
     EXPECT_EQ(static_cast<tnUInt32>(DIK_ESCAPE), Probe().PrevKeyPress());
-    EXPECT_EQ(0u, Probe().HelpImage().GetWidth());
+    EXPECT_EQ(0u, Probe().HelpPicture().GetWidth());
     ReleaseKey(DIK_ESCAPE);
     Frame();
 }

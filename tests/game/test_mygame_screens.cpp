@@ -225,8 +225,8 @@ TEST_F(Screens, LevelListTopScoreAndHelpPages)
     Frame();
     Picture first = Shown();
     Save("help_page_1");
-    const int width = static_cast<int>(Probe().HelpImage().GetWidth());
-    const int height = static_cast<int>(Probe().HelpImage().GetHeight());
+    const int width = static_cast<int>(Probe().HelpPicture().GetWidth());
+    const int height = static_cast<int>(Probe().HelpPicture().GetHeight());
     ASSERT_GT(width, 0);
     // The page is centred; the bottom line offers the next page.
     EXPECT_NE(0xFF000000, first.At(512, 384));

@@ -87,7 +87,7 @@ public:
     ID3DXFont* Font() { return g.m_pD3DXFont; }
     ID3DXFont* Font2() { return g.m_pD3DXFont2; }
     ID3DXFont* Font3() { return g.m_pD3DXFont3; }
-    tnRGBAImage& HelpImage() { return g.m_kHelpImage; }
+    tnSurface& HelpPicture() { return g.m_kHelpSurface; }
 
     // Private operations a test may call directly.
     tnError32 ProcessFrame(tnReal32 step) { return g.ProcessFrame(step); }
