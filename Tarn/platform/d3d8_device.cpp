@@ -273,10 +273,12 @@ void DeviceImpl::OnEvent(const SDL_Event& event)
         // The renderer lost every texture: they are filled again from the
         // pixels kept in memory when next drawn.
         PixelStore::MarkAllDirty();
+        m_kStartCache.Forget();
         Lose();
         return;
     }
     if (event.type == SDL_RENDER_TARGETS_RESET) {
+        m_kStartCache.Forget();
         Lose();
         return;
     }
@@ -406,7 +408,7 @@ void DeviceImpl::ShowFrame()
     // one again, and those cost nothing more.
     bool unchanged = m_kFrame.Intact() && m_kShown.Intact() && m_kFrame == m_kShown && !display.mustRedraw;
     if (!unchanged) {
-        m_kFrame.Draw();
+        m_kStartCache.Draw(m_kFrame, m_kShown);
         display.mustRedraw = false;
     }
     RecordPresentedFrame(!unchanged);
@@ -658,6 +660,11 @@ void RequireDeviceReset()
 void RedrawLastFrame()
 {
     platform::DeviceImpl::ForEach(&platform::RedrawShownFrame);
+}
+
+int FramesFromKeptStart()
+{
+    return platform::FrameStartCache::Hits();
 }
 
 } // namespace testcontrol

@@ -4,6 +4,7 @@
 // Internal to the platform layer: the device behind IDirect3DDevice8.
 
 #include "draw_list.h"
+#include "frame_start_cache.h"
 #include "sdl_graphics.h"
 
 #include <vector>
@@ -93,6 +94,7 @@ private:
     std::vector<int> m_vIndices;
     DrawList m_kFrame; // this frame so far
     DrawList m_kShown; // the frame on screen
+    FrameStartCache m_kStartCache;
 };
 
 // Called at every Present, before the picture goes to the window when it

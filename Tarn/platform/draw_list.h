@@ -9,6 +9,7 @@
 
 #include "sdl_graphics.h"
 
+#include <cstddef>
 #include <vector>
 
 namespace platform {
@@ -39,8 +40,19 @@ public:
     // Later operations draw only inside the area (null: anywhere).
     void Clip(const SDL_Rect* area);
 
-    // Carries the list out on the renderer's current target.
+    // Carries the list out on the renderer's current target: all of it, or
+    // the operations from `first` on, or the first `count` of them.
     void Draw() const;
+    void DrawFrom(std::size_t first) const;
+    void DrawStart(std::size_t count) const;
+    std::size_t Size() const { return m_vCommands.size(); }
+    // How many operations at the start are the same in both lists, counting
+    // only up to a point where no clip area is left set.
+    std::size_t CommonStart(const DrawList& other) const;
+    // True when the list begins with all of `start`.
+    bool StartsWith(const DrawList& start) const { return CommonStart(start) == start.Size(); }
+    // Becomes a copy of the first `count` operations of another list.
+    void CopyStart(const DrawList& other, std::size_t count);
     // Draws what is recorded and forgets it; the list no longer holds a
     // whole frame, so it compares equal to nothing until it is cleared.
     void Flush();
@@ -78,6 +90,8 @@ private:
     static_assert(sizeof(Command) == sizeof(PixelStore*) + 18 * 4, "a command has no padding");
 
     Command& Add(Kind kind, PixelStore* store, SDL_BlendMode blend);
+    bool SameCommand(const DrawList& other, std::size_t index) const;
+    void DrawRange(std::size_t first, std::size_t end) const;
     bool Uses(const PixelStore& store) const;
     void AddVertices(const SDL_Vertex* vertices, int count, Command& command);
     void DrawCommand(SDL_Renderer* renderer, const Command& command) const;

@@ -119,8 +119,11 @@ bool ReadBackBuffer(std::vector<DWORD>& pixels, int* width = nullptr, int* heigh
 // Writes ARGB pixels as an RGB PNG file a person can open.
 bool SavePNG(const std::string& path, const std::vector<DWORD>& pixels, int width, int height);
 // Draws the frame on screen again, where the picture is drawn now (after
-// ResizeWindow: straight into the window or off screen).
+// ResizeWindow: straight into the window or off screen), all of it, without
+// the kept picture of the frame's unchanging start.
 void RedrawLastFrame();
+// Frames drawn so far starting from the kept picture of their start.
+int FramesFromKeptStart();
 // Every live device reports itself lost (D3DERR_DEVICELOST at least once,
 // then D3DERR_DEVICENOTRESET while the window is in front) until Reset.
 void LoseDevice();

@@ -132,7 +132,7 @@ TEST_F(Screens, MenuAndPlayGiveTheSamePixelsDrawnStraightOrOffScreenAndScaled)
 {
     // A window of the picture's size is drawn into directly; any other size
     // gets the picture drawn off screen. The same frame must give the same
-    // pixels both ways.
+    // pixels both ways, and the same as the frame first shown.
     auto sameBothWays = [this] {
         Frame();
         Picture straight = Shown();
@@ -147,7 +147,11 @@ TEST_F(Screens, MenuAndPlayGiveTheSamePixelsDrawnStraightOrOffScreenAndScaled)
     StartFirstLevel();
     for (int frame = 0; frame < 40; ++frame)
         Frame(); // the farmer under way, statements rising
+    // The map under them is kept drawn: the frame starts from that picture,
+    // and drawn whole again it gives the same pixels.
+    int fromKeptStart = testcontrol::FramesFromKeptStart();
     EXPECT_TRUE(sameBothWays()) << "level 1";
+    EXPECT_EQ(fromKeptStart + 1, testcontrol::FramesFromKeptStart());
 }
 
 TEST_F(Screens, OptionsShowTheirValuesAndTheRowUnderThePointer)
