@@ -416,6 +416,7 @@ void DeviceImpl::ShowFrame()
         PresentPicture();
     m_kShown.Swap(m_kFrame);
     m_kFrame.Clear();
+    PixelStore::ReturnFreedMemory();
 }
 
 void DeviceImpl::RedrawShownFrame()

@@ -4,6 +4,10 @@
 #include "sdl_graphics.h"
 
 #include <algorithm>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+#include <cstring>
 #include <new>
 #include <set>
 
@@ -17,7 +21,13 @@ std::set<platform::PixelStore*>& LiveStores()
 }
 
 // Scratch for converting a store to ARGB before an upload; reused, so
-// refreshing textures allocates nothing once it has grown.
+// refreshing textures allocates nothing once it has grown (up to a size).
+const std::size_t kKeptConversionPixels = 256 * 256;
+
+// Pixels dropped after an upload since memory was last given back, and
+// how much of them makes that worth doing.
+bool g_bMemoryFreed = false;
+const std::size_t kWorthReturning = 64 * 1024;
 std::vector<Uint32>& ConversionBuffer()
 {
     static std::vector<Uint32> buffer;
@@ -113,7 +123,8 @@ Uint32 RendererGeneration()
 
 PixelStore::PixelStore(D3DFORMAT format, int width, int height, int bytes)
     : m_eFormat(format), m_iWidth(width), m_iHeight(height), m_iBytes(bytes),
-      m_iPitch(((width * bytes) + 3) & ~3), m_vBytes(), m_pkTexture(nullptr), m_iGeneration(0), m_bDirty(true)
+      m_iPitch(((width * bytes) + 3) & ~3), m_vBytes(), m_pkTexture(nullptr), m_iGeneration(0), m_bDirty(true),
+      m_bPaddingClear(false)
 {
 }
 
@@ -159,8 +170,11 @@ SDL_Texture* PixelStore::Texture()
     if (m_pkTexture && m_iGeneration != generation)
         ReleaseTexture();
     if (!m_pkTexture) {
-        m_pkTexture = SDL_CreateTexture(GetDisplay().renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC,
-                                        m_iWidth, m_iHeight);
+        // The software renderer's streaming textures can be read back, so
+        // the pixels need not be kept twice (see ReleaseBytes).
+        int access = GetDisplay().softwareRenderer ? SDL_TEXTUREACCESS_STREAMING : SDL_TEXTUREACCESS_STATIC;
+        EnsureBytes();
+        m_pkTexture = SDL_CreateTexture(GetDisplay().renderer, SDL_PIXELFORMAT_ARGB8888, access, m_iWidth, m_iHeight);
         if (!m_pkTexture)
             return nullptr;
         m_iGeneration = generation;
@@ -170,22 +184,100 @@ SDL_Texture* PixelStore::Texture()
         m_bDirty = true;
     }
     if (m_bDirty) {
-        if (m_eFormat == D3DFMT_A8R8G8B8) {
-            SDL_UpdateTexture(m_pkTexture, nullptr, m_vBytes.data(), m_iPitch);
-        } else {
-            std::vector<Uint32>& argb = ConversionBuffer();
-            argb.resize(static_cast<std::size_t>(m_iWidth) * m_iHeight);
-            for (int y = 0; y < m_iHeight; ++y) {
-                const Uint8* row = Row(y);
-                Uint32* out = &argb[static_cast<std::size_t>(y) * m_iWidth];
-                for (int x = 0; x < m_iWidth; ++x)
-                    out[x] = DecodePixel(m_eFormat, row + x * m_iBytes);
-            }
-            SDL_UpdateTexture(m_pkTexture, nullptr, argb.data(), m_iWidth * 4);
-        }
+        Upload();
         m_bDirty = false;
+        ReleaseBytes();
     }
     return m_pkTexture;
+}
+
+void PixelStore::Upload()
+{
+    EnsureBytes();
+    m_bPaddingClear = false;
+    if (m_eFormat == D3DFMT_A8R8G8B8) {
+        SDL_UpdateTexture(m_pkTexture, nullptr, m_vBytes.data(), m_iPitch);
+        return;
+    }
+    std::vector<Uint32>& argb = ConversionBuffer();
+    argb.resize(static_cast<std::size_t>(m_iWidth) * m_iHeight);
+    bool padding = false; // the unused byte of X8R8G8B8 is 0 everywhere
+    for (int y = 0; y < m_iHeight; ++y) {
+        const Uint8* row = Row(y);
+        Uint32* out = &argb[static_cast<std::size_t>(y) * m_iWidth];
+        for (int x = 0; x < m_iWidth; ++x) {
+            out[x] = DecodePixel(m_eFormat, row + x * m_iBytes);
+            padding = padding || (m_eFormat == D3DFMT_X8R8G8B8 && row[x * 4 + 3] != 0);
+        }
+    }
+    m_bPaddingClear = m_eFormat == D3DFMT_X8R8G8B8 && !padding;
+    SDL_UpdateTexture(m_pkTexture, nullptr, argb.data(), m_iWidth * 4);
+    // A big picture converted once (a level's background) must not keep
+    // its scratch copy for the rest of the run.
+    if (argb.size() > kKeptConversionPixels)
+        std::vector<Uint32>().swap(argb);
+}
+
+bool PixelStore::CanReadBack() const
+{
+    // Only the software renderer's textures are plain memory that a lock
+    // shows as it is; the formats are those the texture holds unchanged.
+    return GetDisplay().softwareRenderer && m_pkTexture && m_iGeneration == RendererGeneration() &&
+           (m_eFormat == D3DFMT_A8R8G8B8 || m_bPaddingClear);
+}
+
+void PixelStore::ReleaseBytes()
+{
+    if (!CanReadBack())
+        return;
+    g_bMemoryFreed = g_bMemoryFreed || m_vBytes.size() >= kWorthReturning;
+    std::vector<Uint8>().swap(m_vBytes);
+}
+
+void PixelStore::ReturnFreedMemory()
+{
+    if (!g_bMemoryFreed)
+        return;
+    g_bMemoryFreed = false;
+#ifdef __GLIBC__
+    // Pictures were just made into textures: what loading them used and
+    // their copies in memory are free now, and go back to the system
+    // instead of staying in the process for the rest of the run.
+    malloc_trim(0);
+#endif
+}
+
+void PixelStore::EnsureBytes() const
+{
+    if (!m_vBytes.empty())
+        return;
+    m_vBytes.assign(static_cast<std::size_t>(m_iPitch) * m_iHeight, 0);
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (!m_pkTexture || SDL_LockTexture(m_pkTexture, nullptr, &pixels, &pitch) != 0)
+        return;
+    const std::size_t rowBytes = static_cast<std::size_t>(m_iWidth) * 4;
+    for (int y = 0; y < m_iHeight; ++y) {
+        Uint8* row = m_vBytes.data() + static_cast<std::size_t>(y) * m_iPitch;
+        std::memcpy(row, static_cast<const Uint8*>(pixels) + static_cast<std::size_t>(y) * pitch, rowBytes);
+        for (int x = 0; m_eFormat == D3DFMT_X8R8G8B8 && x < m_iWidth; ++x)
+            row[x * 4 + 3] = 0;
+    }
+    SDL_UnlockTexture(m_pkTexture);
+}
+
+std::size_t PixelStore::BytesHeld()
+{
+    std::size_t held = 0;
+    for (const PixelStore* store : LiveStores())
+        held += store->m_vBytes.size();
+    return held;
+}
+
+void PixelStore::KeepAllPixels()
+{
+    for (PixelStore* store : LiveStores())
+        store->EnsureBytes();
 }
 
 void PixelStore::BeforeChange() const

@@ -43,9 +43,19 @@ public:
     int Height() const { return m_iHeight; }
     int Pitch() const { return m_iPitch; }
     int BytesPerPixel() const { return m_iBytes; }
-    Uint8* Row(int y) { return m_vBytes.data() + static_cast<std::size_t>(y) * m_iPitch; }
-    const Uint8* Row(int y) const { return m_vBytes.data() + static_cast<std::size_t>(y) * m_iPitch; }
-    Uint32 Size() const { return static_cast<Uint32>(m_vBytes.size()); }
+    Uint8* Row(int y)
+    {
+        EnsureBytes();
+        return m_vBytes.data() + static_cast<std::size_t>(y) * m_iPitch;
+    }
+    const Uint8* Row(int y) const
+    {
+        EnsureBytes();
+        return m_vBytes.data() + static_cast<std::size_t>(y) * m_iPitch;
+    }
+    Uint32 Size() const { return static_cast<Uint32>(m_iPitch) * static_cast<Uint32>(m_iHeight); }
+    // False while the pixels live only in the texture (see ReleaseBytes).
+    bool HoldsBytes() const { return !m_vBytes.empty(); }
 
     // The pixels are about to change: drawing that still means the old ones
     // is done first.
@@ -57,20 +67,35 @@ public:
 
     // Every store refreshes its texture on next use (the renderer lost them).
     static void MarkAllDirty();
+    // Every store takes its pixels back from its texture: the renderer is
+    // about to go, and its textures with it.
+    static void KeepAllPixels();
+    // Gives memory freed by dropped pixels back to the system (after a
+    // frame that made new textures, such as the first of a level).
+    static void ReturnFreedMemory();
+    // Bytes of pixels all stores hold in memory.
+    static std::size_t BytesHeld();
 
 private:
     PixelStore(D3DFORMAT format, int width, int height, int bytes);
     void ReleaseTexture();
+    void Upload();
+    // Once shown, the pixels live in the texture alone where it can be read
+    // back; they come back into memory when next needed.
+    bool CanReadBack() const;
+    void ReleaseBytes();
+    void EnsureBytes() const;
 
     D3DFORMAT m_eFormat;
     int m_iWidth;
     int m_iHeight;
     int m_iBytes;
     int m_iPitch;
-    std::vector<Uint8> m_vBytes;
+    mutable std::vector<Uint8> m_vBytes; // empty while only the texture holds them
     SDL_Texture* m_pkTexture;
     Uint32 m_iGeneration;
     bool m_bDirty;
+    bool m_bPaddingClear; // X8R8G8B8 whose unused bytes were all 0 at the upload
 };
 
 // Copies rectangles between stores of the same format (clipped to both).

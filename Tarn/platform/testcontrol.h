@@ -7,6 +7,7 @@
 
 #include "win32.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -118,6 +119,9 @@ bool ReadPresentedFrame(std::vector<DWORD>& pixels, int* width = nullptr, int* h
 bool ReadBackBuffer(std::vector<DWORD>& pixels, int* width = nullptr, int* height = nullptr);
 // Writes ARGB pixels as an RGB PNG file a person can open.
 bool SavePNG(const std::string& path, const std::vector<DWORD>& pixels, int width, int height);
+// Bytes of texture and surface pixels held in memory (on the software
+// renderer a texture once shown holds them in the renderer alone).
+std::size_t PixelBytesHeld();
 // Draws the frame on screen again, where the picture is drawn now (after
 // ResizeWindow: straight into the window or off screen), all of it, without
 // the kept picture of the frame's unchanging start.

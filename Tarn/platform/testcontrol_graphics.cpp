@@ -133,6 +133,11 @@ int DrawnFrameCount()
     return g_iDrawnFrames;
 }
 
+std::size_t PixelBytesHeld()
+{
+    return platform::PixelStore::BytesHeld();
+}
+
 void KeepPresentedFrames(bool keep)
 {
     g_bKeepFrames = keep;

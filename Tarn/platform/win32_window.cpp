@@ -128,6 +128,8 @@ bool CreateRenderer(platform::Display& display)
 
 void DestroyDisplay(platform::Display& display)
 {
+    platform::PixelStore::KeepAllPixels(); // before their textures go
+
     if (display.backBuffer)
         SDL_DestroyTexture(display.backBuffer);
     if (display.renderer)

@@ -388,6 +388,29 @@ TEST_F(D3D8Device, PresentDrawsOnlyAFrameThatDiffersFromTheOneOnScreen)
     texture->Release();
 }
 
+TEST_F(D3D8Device, TexelsOnceShownLiveInTheRendererAloneAndComeBackWhenLocked)
+{
+    const std::vector<DWORD> texels = {0xFF102030u, 0x80405060u, 0xFF708090u, 0x00A0B0C0u};
+    IDirect3DTexture8* texture = MakeTexture(device.Get(), 2, 2, texels);
+    const std::size_t held = testcontrol::PixelBytesHeld();
+    device->SetTexture(0, texture);
+    DrawQuad(device.Get(), 20, 20, 2, 2, 0xFFFFFFFF);
+    ASSERT_EQ(D3D_OK, device->Present(nullptr, nullptr, nullptr, nullptr));
+    EXPECT_EQ(held - 16, testcontrol::PixelBytesHeld());
+
+    D3DLOCKED_RECT locked = {};
+    ASSERT_EQ(D3D_OK, texture->LockRect(0, &locked, nullptr, D3DLOCK_READONLY));
+    EXPECT_EQ(held, testcontrol::PixelBytesHeld());
+    for (int y = 0; y < 2; ++y) {
+        const DWORD* row = reinterpret_cast<const DWORD*>(static_cast<const char*>(locked.pBits) + y * locked.Pitch);
+        EXPECT_EQ(texels[y * 2], row[0]);
+        EXPECT_EQ(texels[y * 2 + 1], row[1]);
+    }
+    texture->UnlockRect(0);
+    device->SetTexture(0, nullptr);
+    texture->Release();
+}
+
 TEST_F(D3D8Device, TestControlLosesTheDeviceUntilItIsReset)
 {
     int presents = testcontrol::PresentCount();
