@@ -23,6 +23,7 @@ const float kBoldAverageWidth = 983.0f / 2048.0f;
 const float kRegularAverageWidth = 904.0f / 2048.0f;
 const int kAtlasColumns = 16;
 const int kFirstCharacter = 32;
+const int kAsciiEnd = 127; // the printable ASCII characters end before it
 
 // Code page 1252 characters 0x80 to 0x9F in Unicode (0 where undefined).
 const Uint32 kCp1252High[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
@@ -153,16 +154,20 @@ void GlyphFont::ReadMetrics()
     }
 }
 
-bool GlyphFont::BuildAtlas()
+bool GlyphFont::BuildAtlas(int end)
 {
     // Render each character once, white; the colour is applied when drawing.
     // Done at the first text drawn: measuring needs only the metrics, and
-    // rendering every glyph of every font would hold up the start.
+    // rendering every glyph of every font would hold up the start. The
+    // characters past ASCII join only when a text uses one: most fonts
+    // never draw them, and they are more than half the atlas.
+    for (Glyph& glyph : m_aGlyphs)
+        glyph.source = {0, 0, 0, 0};
     std::vector<SDL_Surface*> rendered(256, nullptr);
     int cellWidth = 1;
     int cellHeight = TTF_FontHeight(m_pkFont);
     const SDL_Color white = {255, 255, 255, 255};
-    for (int c = kFirstCharacter; c < 256; ++c) {
+    for (int c = kFirstCharacter; c < end; ++c) {
         Uint32 code = ToUnicode(static_cast<unsigned char>(c));
         if (!m_aGlyphs[c].known || c == ' ' || c == 0xA0)
             continue;
@@ -176,9 +181,9 @@ bool GlyphFont::BuildAtlas()
             cellHeight = std::max(cellHeight, rendered[c]->h);
         }
     }
-    int rows = (256 - kFirstCharacter + kAtlasColumns - 1) / kAtlasColumns;
+    int rows = (end - kFirstCharacter + kAtlasColumns - 1) / kAtlasColumns;
     m_pkAtlas.reset(PixelStore::Create(D3DFMT_A8R8G8B8, cellWidth * kAtlasColumns, cellHeight * rows));
-    for (int c = kFirstCharacter; c < 256; ++c) {
+    for (int c = kFirstCharacter; c < end; ++c) {
         SDL_Surface* surface = rendered[c];
         if (!surface)
             continue;
@@ -195,6 +200,7 @@ bool GlyphFont::BuildAtlas()
     }
     if (m_pkAtlas)
         m_pkAtlas->MarkDirty();
+    m_iAtlasEnd = m_pkAtlas ? end : 0;
     return m_pkAtlas != nullptr;
 }
 
@@ -293,7 +299,10 @@ int GlyphFont::Draw(const char* text, int length, RECT* rect, UINT format, Uint3
         return height;
     }
 
-    if (!m_pkAtlas && !BuildAtlas())
+    int needed = kAsciiEnd;
+    for (int i = 0; i < length && needed == kAsciiEnd; ++i)
+        needed = static_cast<unsigned char>(text[i]) >= kAsciiEnd ? 256 : kAsciiEnd;
+    if (m_iAtlasEnd < needed && !BuildAtlas(needed))
         return height;
     // Vertical placement applies to a single line only, as in GDI.
     int top = rect->top;

@@ -51,7 +51,8 @@ private:
     GlyphFont() = default;
     bool Open(const LOGFONTA& description);
     void ReadMetrics();
-    bool BuildAtlas();
+    // Renders the characters up to `end` (exclusive) into a new atlas.
+    bool BuildAtlas(int end);
     float Advance(unsigned char c) const { return m_aGlyphs[c].advance; }
     void LayOut(const char* text, int length, int width, UINT format);
     void BreakParagraph(const char* text, int begin, int end, int width);
@@ -64,6 +65,7 @@ private:
     float m_fStretch = 1.0f; // horizontal scale for the requested average width
     Glyph m_aGlyphs[256];
     std::unique_ptr<PixelStore> m_pkAtlas;
+    int m_iAtlasEnd = 0; // the characters below it are in the atlas
     std::vector<Line> m_vLines; // reused by every draw
 };
 

@@ -176,6 +176,35 @@ TEST_F(D3DXFontTest, DrawsInItsColourWithAlpha)
     EXPECT_EQ(0u, (strongest >> 8) & 0xFF);
 }
 
+TEST_F(D3DXFontTest, ALatin1LetterAfterAsciiInTheSameFrameDrawsBoth)
+{
+    // The atlas holds ASCII until a text needs more; growing it must not
+    // lose what the frame already drew from the old one.
+    ASSERT_NE(nullptr, font);
+    device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 0.0f, 0);
+    RECT plain = {100, 100, 200, 140};
+    RECT accented = {300, 100, 400, 140};
+    font->DrawTextA("E", -1, &plain, DT_SINGLELINE, 0xFFFFFFFF);
+    font->DrawTextA("\xC9", -1, &accented, DT_SINGLELINE, 0xFFFFFFFF);
+    std::vector<DWORD> frame = GraphicsTestWindow::Frame();
+    Box left, right;
+    for (int y = 100; y < 140; ++y) {
+        for (int x = 100; x < 400; ++x) {
+            if (GraphicsTestWindow::At(frame, x, y) == 0)
+                continue;
+            Box& box = x < 300 ? left : right;
+            box.left = std::min(box.left, x);
+            box.right = std::max(box.right, x);
+            box.top = std::min(box.top, y);
+            box.bottom = std::max(box.bottom, y);
+        }
+    }
+    ASSERT_LE(left.left, left.right) << "the E";
+    ASSERT_LE(right.left, right.right) << "the accented E";
+    EXPECT_LT(right.top, left.top); // the accent stands above the letter
+    EXPECT_EQ(left.bottom, right.bottom);
+}
+
 TEST_F(D3DXFontTest, DrawsNothingWhileTheDeviceIsLost)
 {
     ASSERT_NE(nullptr, font);
