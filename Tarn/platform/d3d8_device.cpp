@@ -389,14 +389,18 @@ HRESULT DeviceImpl::Reset(D3DPRESENT_PARAMETERS* parameters)
     m_kParameters = completed;
     // A reset returns every state to its default; the game sets its own again.
     ResetStates();
+    m_kFrame.Clear();
+    GetDisplay().mustRedraw = true;
     m_eState = Operational;
     return D3D_OK;
 }
 
 HRESULT DeviceImpl::Present(const RECT*, const RECT*, HWND, const void*)
 {
-    if (m_eState != Operational)
+    if (m_eState != Operational) {
+        m_kFrame.Clear(); // what was drawn before the loss is never shown
         return D3DERR_DEVICELOST;
+    }
     ShowFrame();
     return D3D_OK;
 }

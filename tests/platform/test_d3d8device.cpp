@@ -414,8 +414,10 @@ TEST_F(D3D8Device, TexelsOnceShownLiveInTheRendererAloneAndComeBackWhenLocked)
 TEST_F(D3D8Device, TestControlLosesTheDeviceUntilItIsReset)
 {
     int presents = testcontrol::PresentCount();
+    device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 0.0f, 0);
     EXPECT_EQ(D3D_OK, device->Present(nullptr, nullptr, nullptr, nullptr));
     EXPECT_EQ(presents + 1, testcontrol::PresentCount());
+    device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFFFF0000, 0.0f, 0); // never shown: the device goes
     testcontrol::LoseDevice();
     EXPECT_EQ(D3DERR_DEVICELOST, device->TestCooperativeLevel());
     EXPECT_EQ(D3DERR_DEVICENOTRESET, device->TestCooperativeLevel());
@@ -426,6 +428,8 @@ TEST_F(D3D8Device, TestControlLosesTheDeviceUntilItIsReset)
     EXPECT_EQ(D3DERR_DEVICENOTRESET, device->TestCooperativeLevel());
     ASSERT_EQ(D3D_OK, device->Reset(&device.Parameters()));
     EXPECT_EQ(D3D_OK, device->TestCooperativeLevel());
+    EXPECT_EQ(D3D_OK, device->Present(nullptr, nullptr, nullptr, nullptr));
+    EXPECT_EQ(0u, GraphicsTestWindow::At(GraphicsTestWindow::Frame(), 10, 10));
 }
 
 TEST_F(D3D8Device, KeptFramesAreThePresentedPicture)
