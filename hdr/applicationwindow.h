@@ -22,6 +22,7 @@ public:
 private:
     void PaintLoadingText(HWND window);
     tnReal32 PaceFrame();
+    tnReal32 StartFrameClock();
 
     int m_iWidth;
     int m_iHeight;

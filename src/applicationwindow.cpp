@@ -44,18 +44,27 @@ tnError32 ApplicationWindow::Init()
 
 tnError32 ApplicationWindow::Frame()
 {
+    const bool first = m_kGame.GetFPS() == 0;
     m_kGame.Clear(0xFF000000, nullptr);
     m_kGame.StartFrame();
-    if (m_kGame.GetFPS() != 0) {
+    if (!first) {
         tnReal32 step = 1.0f / static_cast<tnReal32>(m_kGame.GetFPS());
         if (m_kGame.ProcessGame(step) != tnOK)
             return tnErrorProcessGame;
         m_kGame.Render();
     }
     m_kGame.EndFrame();
-    tnReal32 elapsed = PaceFrame();
+    // The first frame only starts the clock: no game work ran that a frame's
+    // length must hold back, and the title should not wait for it.
+    tnReal32 elapsed = first ? StartFrameClock() : PaceFrame();
     m_kGame.SetFPS(static_cast<tnUInt32>(1.0f / elapsed));
     return tnOK;
+}
+
+tnReal32 ApplicationWindow::StartFrameClock()
+{
+    g_kTimer.Update();
+    return kFrameSeconds;
 }
 
 tnReal32 ApplicationWindow::PaceFrame()
