@@ -254,7 +254,10 @@ void PixelStore::EnsureBytes() const
     m_vBytes.assign(static_cast<std::size_t>(m_iPitch) * m_iHeight, 0);
     void* pixels = nullptr;
     int pitch = 0;
-    if (!m_pkTexture || SDL_LockTexture(m_pkTexture, nullptr, &pixels, &pitch) != 0)
+    // A texture of a renderer that is gone cannot be read (KeepAllPixels
+    // takes the pixels back before that happens).
+    if (!m_pkTexture || m_iGeneration != RendererGeneration() ||
+        SDL_LockTexture(m_pkTexture, nullptr, &pixels, &pitch) != 0)
         return;
     const std::size_t rowBytes = static_cast<std::size_t>(m_iWidth) * 4;
     for (int y = 0; y < m_iHeight; ++y) {
