@@ -23,6 +23,14 @@ bool SameBytes(const std::vector<T>& a, const std::vector<T>& b)
     return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(T)) == 0);
 }
 
+// The same `count` elements from `first` on in both (which hold them).
+template <class T>
+bool SameRange(const std::vector<T>& a, const std::vector<T>& b, int first, int count)
+{
+    return count == 0 ||
+           std::memcmp(a.data() + first, b.data() + first, static_cast<std::size_t>(count) * sizeof(T)) == 0;
+}
+
 } // namespace
 
 DrawList::DrawList(OnStoreChange policy)
@@ -183,10 +191,8 @@ bool DrawList::SameCommand(const DrawList& other, std::size_t index) const
     if (std::memcmp(&a, &other.m_vCommands[index], sizeof(Command)) != 0)
         return false;
     // Equal commands point at the same places in both lists' vertices.
-    return std::memcmp(m_vVertices.data() + a.firstVertex, other.m_vVertices.data() + a.firstVertex,
-                       static_cast<std::size_t>(a.vertexCount) * sizeof(SDL_Vertex)) == 0 &&
-           std::memcmp(m_vIndices.data() + a.firstIndex, other.m_vIndices.data() + a.firstIndex,
-                       static_cast<std::size_t>(a.indexCount) * sizeof(int)) == 0;
+    return SameRange(m_vVertices, other.m_vVertices, a.firstVertex, a.vertexCount) &&
+           SameRange(m_vIndices, other.m_vIndices, a.firstIndex, a.indexCount);
 }
 
 std::size_t DrawList::CommonStart(const DrawList& other) const
