@@ -1,6 +1,29 @@
 #include "applicationwindow.h"
+#include "commandline.h"
+#include "gamefolders.h"
 
-int main()
+#include <cstdio>
+
+int main(int count, char** arguments)
 {
-    return WinMain(nullptr, nullptr, nullptr, 0);
+    const CommandLine options(count, arguments);
+    switch (options.GetAction()) {
+    case CommandLine::ShowHelp:
+        std::fputs(CommandLine::Usage().c_str(), stdout);
+        return 0;
+    case CommandLine::ShowVersion:
+        std::fputs(CommandLine::Version().c_str(), stdout);
+        return 0;
+    case CommandLine::Refuse:
+        std::fprintf(stderr, "grovekeep: unknown option '%s'\n%s", options.GetRefused().c_str(),
+                     CommandLine::Usage().c_str());
+        return 2;
+    case CommandLine::Play:
+        break;
+    }
+    // Started from anywhere: the data is found from where the program is.
+    GameFolders::Locate();
+    char windowed[] = "--window";
+    char fullScreen[] = "";
+    return WinMain(nullptr, nullptr, options.IsWindowed() ? windowed : fullScreen, SW_SHOWDEFAULT);
 }

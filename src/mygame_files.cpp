@@ -2,6 +2,7 @@
 // titles of the levels unlocked so far.
 #include "mygame.h"
 
+#include "gamefolders.h"
 #include "tnlog.h"
 
 #include <cerrno>
@@ -10,11 +11,14 @@
 #include <string>
 
 namespace {
-const char* const kScoreFile = "../Data/score.dat";
+// The player's own files (beside the data, or in the player's folder when
+// the game is installed).
+const char* const kScoreName = "score.dat";
 // The level list has always been spelled both ways; on a file system that
 // tells case apart they would be two files, so one name serves both reading
 // and appending: whichever spelling exists, the first one when neither does.
-const char* const kLevelListNames[] = {"../Data/Levels.dat", "../Data/levels.dat"};
+const char* const kLevelListNames[] = {"Levels.dat", "levels.dat"};
+// Shipped with the game.
 const char* const kFirstLevelFile = "../Data/Level1.dat";
 
 bool FileExists(const char* name)
@@ -26,12 +30,14 @@ bool FileExists(const char* name)
     return true;
 }
 
-const char* LevelListFile()
+std::string LevelListFile()
 {
-    for (const char* name : kLevelListNames)
-        if (FileExists(name))
-            return name;
-    return kLevelListNames[0];
+    for (const char* name : kLevelListNames) {
+        const std::string file = GameFolders::PlayerFile(name);
+        if (FileExists(file.c_str()))
+            return file;
+    }
+    return GameFolders::PlayerFile(kLevelListNames[0]);
 }
 
 // A missing file reads as empty; false only when a file there could not be
@@ -84,7 +90,8 @@ tnStringC LevelRow(tnUInt32 level, const char* record)
 void MyGame::ReadTopScore()
 {
     m_iHighestGold = 0;
-    std::FILE* file = std::fopen(kScoreFile, "rb");
+    const std::string scoreFile = GameFolders::PlayerFile(kScoreName);
+    std::FILE* file = std::fopen(scoreFile.c_str(), "rb");
     if (!file)
         return;
     unsigned char bytes[4];
@@ -92,7 +99,7 @@ void MyGame::ReadTopScore()
     if (std::fread(bytes, 1, sizeof(bytes), file) == sizeof(bytes))
         m_iHighestGold = bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<tnUInt32>(bytes[3]) << 24);
     else
-        LogFileProblem(kScoreFile, "truncated (no whole score), read as 0");
+        LogFileProblem(scoreFile.c_str(), "truncated (no whole score), read as 0");
     std::fclose(file);
 }
 
@@ -103,14 +110,15 @@ void MyGame::WriteTopScoreIfBeaten()
     m_iHighestGold = m_iGold;
     const char bytes[4] = {static_cast<char>(m_iGold & 0xFF), static_cast<char>((m_iGold >> 8) & 0xFF),
                            static_cast<char>((m_iGold >> 16) & 0xFF), static_cast<char>((m_iGold >> 24) & 0xFF)};
-    ReplaceFile(kScoreFile, std::string(bytes, sizeof(bytes)));
+    ReplaceFile(GameFolders::PlayerFile(kScoreName).c_str(), std::string(bytes, sizeof(bytes)));
 }
 
 void MyGame::ReadLevelList()
 {
     m_iAvailableLevel = 0;
     char record[TitleRecordSize];
-    if (std::FILE* file = std::fopen(LevelListFile(), "rb")) {
+    const std::string listFile = LevelListFile();
+    if (std::FILE* file = std::fopen(listFile.c_str(), "rb")) {
         // An incomplete last record is dropped.
         std::size_t got = 0;
         while ((got = std::fread(record, 1, sizeof(record), file)) == sizeof(record)) {
@@ -118,7 +126,7 @@ void MyGame::ReadLevelList()
             m_pkComboList->AddRow(LevelRow(m_iAvailableLevel, record));
         }
         if (got != 0)
-            LogFileProblem(LevelListFile(), "truncated (the last title is cut short and left out)");
+            LogFileProblem(listFile.c_str(), "truncated (the last title is cut short and left out)");
         std::fclose(file);
     }
     if (m_iAvailableLevel != 0)
@@ -139,7 +147,8 @@ void MyGame::AppendLevelTitle(const char* title)
     // The list is written anew with the title as its last whole record: a
     // record cut short by an earlier crash is dropped instead of shifting
     // every record after it.
-    const char* name = LevelListFile();
+    const std::string file = LevelListFile();
+    const char* name = file.c_str();
     std::string list;
     if (ReadWholeFile(name, list)) {
         list.resize(list.size() - list.size() % TitleRecordSize);

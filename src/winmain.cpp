@@ -1,13 +1,16 @@
 #include "applicationwindow.h"
+#include "gamefolders.h"
 
 #include "tnlog.h"
 #include "tntimer.h"
 
+#include <cstring>
+
 // The exit status is 0 when the player ended the game, 1 when it could not
 // run (no clock, no device, or a data file it cannot do without).
-int WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+int WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
-    OpenLog();
+    OpenLog(GameFolders::LogFile().c_str());
     if (g_kTimer.Init() != tnOK) {
         CloseLog();
         return 1;
@@ -17,7 +20,10 @@ int WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     {
         ApplicationWindow window(1024, 768);
         g_hInstance = instance;
-        window.Create(instance, "Grovekeep", WS_POPUP | WS_VISIBLE | WS_SYSMENU, 101, 1024, 768);
+        // Full screen unless asked for a window ("--window").
+        const bool windowed = commandLine && std::strstr(commandLine, "--window");
+        const DWORD style = (windowed ? 0 : WS_POPUP) | WS_VISIBLE | WS_SYSMENU;
+        window.Create(instance, "Grovekeep", style, 101, 1024, 768);
         if (window.Init() == tnOK) {
             Log("\n-----------------------------Run--------------------------------\n");
             window.Show(SW_SHOWDEFAULT);

@@ -15,9 +15,10 @@ void Log(const char* format, ...)
 // however often it fails, so that a file tried every frame does not flood it.
 void LogFileProblem(const char* fileName, const char* reason);
 
-// Opens "stdout.log" in the working directory, truncating an older one.
-// Returns false when the file cannot be created (the log then goes nowhere).
-bool OpenLog();
+// Opens the log ("stdout.log" in the working directory unless another path
+// is given), truncating an older one. Returns false when the file cannot be
+// created (the log then goes nowhere).
+bool OpenLog(const char* fileName = "stdout.log");
 
 // Closes the log; later Log calls write nothing.
 void CloseLog();

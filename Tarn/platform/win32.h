@@ -189,6 +189,19 @@ HDC GetDC(HWND window);
 int ReleaseDC(HWND window, HDC dc);
 int DrawTextA(HDC dc, LPCSTR text, int length, RECT* rect, UINT format);
 
+// Files and folders.
+#define MAX_PATH 4096
+#define CSIDL_APPDATA 0x001A       // the player's own data (XDG_DATA_HOME here)
+#define CSIDL_LOCAL_APPDATA 0x001C // this machine's state, such as logs (XDG_STATE_HOME)
+struct HMODULE__;
+typedef HMODULE__* HMODULE;
+// The running program's own path (the module must be null); its length, 0
+// on failure or when it does not fit.
+DWORD GetModuleFileNameA(HMODULE module, LPSTR path, DWORD size);
+// The folder for a CSIDL_ value, as the XDG base directories give it: the
+// variable when it holds an absolute path, else the default under $HOME.
+HRESULT SHGetFolderPathA(HWND owner, int folder, HANDLE token, DWORD flags, LPSTR path);
+
 // Time.
 BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency);
 BOOL QueryPerformanceCounter(LARGE_INTEGER* counter);

@@ -17,11 +17,11 @@ std::set<std::string>& NamedFiles()
 }
 }
 
-bool OpenLog()
+bool OpenLog(const char* fileName)
 {
     CloseLog();
     NamedFiles().clear();
-    g_pkLogFile = std::fopen("stdout.log", "w");
+    g_pkLogFile = fileName && fileName[0] ? std::fopen(fileName, "w") : nullptr;
     return g_pkLogFile != nullptr;
 }
 

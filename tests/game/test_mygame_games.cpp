@@ -1,12 +1,14 @@
 // Whole games, headless, played by the bot through the game's own keys.
 #include "bot.h"
 #include "gamefixture.h"
+#include "gamefolders.h"
 
 #include "dinput.h"
 #include "testcontrol.h"
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -60,7 +62,42 @@ TEST_F(WholeGame, TheBotWinsLevelOneAndTheBonusIsPaid)
     EXPECT_EQ(2, Probe().CurrentLevel());
 }
 
-TEST_F(WholeGame, WalkingIntoTheEdgeUntilNoLifeIsLeftEndsTheGameAndKeepsTheScore)
+// The same game, with the program beside its data as in the build tree, and
+// installed: the data read-only under <prefix>/share/grovekeep and the
+// player's files in the XDG data folder.
+class WholeGameFolders : public WholeGame, public ::testing::WithParamInterface<bool> {
+protected:
+    bool StartsAtOnce() const override { return false; }
+    void SetUp() override
+    {
+        GameFixture::SetUp();
+        if (Installed()) {
+            // <root>/prefix/share/grovekeep is the test's world itself.
+            std::filesystem::create_directories(Dir().Path("prefix/bin"));
+            std::filesystem::create_directories(Dir().Path("prefix/share"));
+            std::filesystem::create_directory_symlink(Dir().Root(), Dir().Path("prefix/share/grovekeep"));
+            setenv("XDG_DATA_HOME", Dir().Path("xdg-data").c_str(), 1);
+            setenv("XDG_STATE_HOME", Dir().Path("xdg-state").c_str(), 1);
+            ASSERT_TRUE(GameFolders::LocateFrom(Dir().Path("prefix/bin/grovekeep")));
+        }
+        StartProgram();
+        std::srand(3);
+        ReachMenu();
+    }
+    void TearDown() override
+    {
+        WholeGame::TearDown();
+        GameFolders::UseWorkingFolder();
+        unsetenv("XDG_DATA_HOME");
+        unsetenv("XDG_STATE_HOME");
+    }
+    bool Installed() const { return GetParam(); }
+    std::string PlayerFolder() { return Dir().Path(Installed() ? "xdg-data/grovekeep/" : "Data/"); }
+};
+
+INSTANTIATE_TEST_SUITE_P(BesideTheProgramOrInstalled, WholeGameFolders, ::testing::Bool());
+
+TEST_P(WholeGameFolders, WalkingIntoTheEdgeUntilNoLifeIsLeftEndsTheGameAndKeepsTheScore)
 {
     StartFirstLevel();
     Bot bot(Probe());
@@ -77,11 +114,21 @@ TEST_F(WholeGame, WalkingIntoTheEdgeUntilNoLifeIsLeftEndsTheGameAndKeepsTheScore
     EXPECT_EQ(0, Probe().PlayerLife());
     EXPECT_EQ(gold, Probe().Gold());
     ASSERT_TRUE(RunUntil(MyGame::GameMenu, 300));
-    const std::string score = TempGameDir::ReadFile(Dir().Path("Data/score.dat"));
+    const std::string score = TempGameDir::ReadFile(PlayerFolder() + "score.dat");
     ASSERT_EQ(4u, score.size());
     tnUInt32 stored = 0;
     std::memcpy(&stored, score.data(), 4);
     EXPECT_EQ(gold, stored);
+    // The level reached is listed with the score; installed, nothing of the
+    // player's lands in the data folder, and the log is in the state folder.
+    EXPECT_EQ(static_cast<std::size_t>(MyGame::TitleRecordSize),
+              TempGameDir::ReadFile(PlayerFolder() + "Levels.dat").size());
+    if (Installed()) {
+        EXPECT_FALSE(std::filesystem::exists(Dir().Path("Data/score.dat")));
+        EXPECT_FALSE(std::filesystem::exists(Dir().Path("Data/Levels.dat")));
+        EXPECT_NE(std::string::npos,
+                  TempGameDir::ReadFile(Dir().Path("xdg-state/grovekeep/stdout.log")).find("Init"));
+    }
 }
 
 // Level after level to the final picture; the bot lowers each objective

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <filesystem>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -205,19 +206,25 @@ TEST(Shell, ProgramWithoutAPerformanceCounterEndsAtOnceWithAnEmptyLog)
     EXPECT_EQ("", TempGameDir::ReadFile("stdout.log"));
 }
 
-TEST(Program, SigtermShutsDownCleanlyWithEveryLogLine)
+TEST(Program, StartedFromElsewhereFindsItsDataAndSigtermShutsItDownCleanly)
 {
+    // A copy of the program beside the test's data, started from an
+    // unrelated folder: it works from where it lies, and logs there.
     TempGameDir dir;
+    const std::string program = dir.Path("bin/grovekeep");
+    std::filesystem::copy_file(GROVEKEEP_EXE, program);
+    const std::string logFile = dir.Path("bin/stdout.log");
     pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
-        execl(GROVEKEEP_EXE, "grovekeep", static_cast<char*>(nullptr));
+        if (chdir("/") == 0)
+            execl(program.c_str(), "grovekeep", static_cast<char*>(nullptr));
         _exit(127);
     }
     // Wait for the program to reach its loop, then ask it to end.
-    for (int i = 0; i < 100 && TempGameDir::ReadFile("stdout.log").find(kRunBanner) == std::string::npos; ++i)
+    for (int i = 0; i < 100 && TempGameDir::ReadFile(logFile).find(kRunBanner) == std::string::npos; ++i)
         usleep(50000);
     usleep(300000);
     kill(child, SIGTERM);
@@ -225,7 +232,7 @@ TEST(Program, SigtermShutsDownCleanlyWithEveryLogLine)
     ASSERT_EQ(child, waitpid(child, &status, 0));
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(0, WEXITSTATUS(status));
-    std::string log = TempGameDir::ReadFile("stdout.log");
+    std::string log = TempGameDir::ReadFile(logFile);
     EXPECT_TRUE(AllFound(PositionsInOrder(log, {kInitBanner, kInfoLine, kRunBanner, kCleanUpBanner, kEndBanner})))
         << log;
 }

@@ -1,6 +1,7 @@
 #include "gamefixture.h"
 
 #include "cellcheck.h"
+#include "gamefolders.h"
 
 #include "testcontrol.h"
 #include "tnlog.h"
@@ -20,7 +21,7 @@ void GameFixture::SetUp()
 
 void GameFixture::StartProgram()
 {
-    OpenLog();
+    OpenLog(GameFolders::LogFile().c_str());
     ASSERT_EQ(tnOK, g_kTimer.Init());
     g_kTimer.Start();
     m_pkWindow = std::make_unique<ApplicationWindow>(1024, 768);
@@ -135,7 +136,7 @@ void GameFixture::Click(int x, int y, int button)
 
 std::string GameFixture::LogText() const
 {
-    return TempGameDir::ReadFile("stdout.log");
+    return TempGameDir::ReadFile(GameFolders::LogFile());
 }
 
 std::size_t GameFixture::CountInLog(const std::string& text) const
