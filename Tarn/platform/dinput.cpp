@@ -3,6 +3,7 @@
 // acquired and loses it all when the window loses focus.
 #include "dinput.h"
 
+#include "gamepads.h"
 #include "sdl_display.h"
 #include "sdl_input.h"
 #include "testcontrol.h"
@@ -88,6 +89,7 @@ int LiveInputObjects()
 
 IDirectInputDevice8A::IDirectInputDevice8A(bool keyboard)
     : m_bKeyboard(keyboard)
+    , m_pkPads(keyboard ? std::make_unique<platform::GamePads>() : nullptr)
 {
     ++g_iLiveObjects;
     m_iListener = platform::AddEventListener([this](const SDL_Event& event) { Deliver(this, event); });
@@ -174,6 +176,7 @@ HRESULT IDirectInputDevice8A::GetDeviceState(DWORD size, LPVOID data)
     if (testcontrol::ConsumeFailure("GetDeviceState"))
         return E_FAIL;
     std::memcpy(data, m_aKeys, sizeof(m_aKeys));
+    m_pkPads->AddHeldKeys(static_cast<BYTE*>(data));
     return DI_OK;
 }
 
@@ -232,6 +235,8 @@ void IDirectInputDevice8A::OnFocusLost()
     // What happens in the background is not ours: forget held keys and
     // pending records, as a foreground device does.
     std::memset(m_aKeys, 0, sizeof(m_aKeys));
+    if (m_pkPads)
+        m_pkPads->ReleaseAll();
     m_kBuffer.clear();
 }
 

@@ -5,11 +5,18 @@
 // indexed by DIK codes and the mouse as buffered DIDEVICEOBJECTDATA records.
 // Both devices are foreground and non-exclusive: they lose their input when
 // the window loses focus and cannot be acquired while it is in the background.
+// The keyboard also reports the game controllers' d-pad, left stick, Start and
+// Back as the arrow keys, P and Escape.
 
 #include "comobject.h"
 #include "win32.h"
 
 #include <deque>
+#include <memory>
+
+namespace platform {
+class GamePads;
+}
 
 #define DIRECTINPUT_VERSION 0x0800
 
@@ -126,7 +133,8 @@ private:
     DWORD m_iCooperation = 0;
     bool m_bAcquired = false;
     bool m_bLost = false; // taken away by the window system, not unacquired by us
-    BYTE m_aKeys[256] = {};
+    BYTE m_aKeys[256] = {}; // the real keys; the pads keep theirs, the state is the union
+    std::unique_ptr<platform::GamePads> m_pkPads; // the keyboard's only
     std::deque<DIDEVICEOBJECTDATA> m_kBuffer;
     DWORD m_iBufferSize = 0;
     bool m_bOverflow = false;

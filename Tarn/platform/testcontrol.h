@@ -18,6 +18,7 @@ namespace testcontrol {
 // "QueryPerformanceFrequency", "RegisterClassA", "CreateWindowExA",
 // "CreateDevice", "CreateTexture", "CreateImageSurface", "D3DXCreateFont",
 // "DirectInput8Create", "CreateKeyboard", "CreateMouse", "Acquire",
+// "InitGameControllers" (the keyboard then reports no pads),
 // "DirectSoundCreate8", "CreateSoundBuffer".
 void FailOnce(const std::string& operation);
 // Used by the stand-ins on every call: true (and the request is consumed)
@@ -68,6 +69,16 @@ void MoveMouse(int x, int y, int dx, int dy);
 // (x, y).
 void MouseButton(int button, bool down, int x, int y);
 void MouseWheel(int notches);
+// A game controller's button pressed or released, and an axis moved to
+// `value` (-32768 to 32767), as the test pad (no real controller needed);
+// the keyboard reports the keys they stand for. Buttons and axes are
+// numbered as SDL's game-controller API numbers them.
+constexpr int PadA = 0, PadBack = 4, PadStart = 6, PadUp = 11, PadDown = 12, PadLeft = 13, PadRight = 14;
+constexpr int PadLeftX = 0, PadLeftY = 1, PadRightX = 2;
+void PadButton(int button, bool down);
+void PadAxis(int axis, int value);
+// The test pad is pulled out.
+void UnplugPad();
 // DirectInput objects and devices created and not yet released.
 int LiveInputObjects();
 

@@ -1,10 +1,11 @@
-// The DirectInput stand-in: keys by DIK code, buffered mouse records,
-// foreground acquisition and injected failures.
+// The DirectInput stand-in: keys by DIK code, game pads as keys, buffered
+// mouse records, foreground acquisition and injected failures.
 #include "dinput.h"
 #include "input_test_window.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 namespace {
@@ -58,7 +59,75 @@ std::vector<DIDEVICEOBJECTDATA> ReadOneByOne(IDirectInputDevice8A* mouse)
     }
 }
 
+// The DIK codes held down in the keyboard's state, after one pump.
+std::vector<int> HeldKeys(IDirectInputDevice8A* keyboard)
+{
+    InputTestWindow::Pump();
+    BYTE state[256] = {};
+    EXPECT_EQ(DI_OK, keyboard->GetDeviceState(sizeof(state), state));
+    std::vector<int> held;
+    for (int dik = 0; dik < 256; ++dik) {
+        if (state[dik] & 0x80)
+            held.push_back(dik);
+    }
+    return held;
+}
+
 } // namespace
+
+TEST_F(DirectInputTest, APadIsTheArrowKeysPAndEscapeIndependentlyOfTheKeyboard)
+{
+    IDirectInputDevice8A* keyboard = Make(GUID_SysKeyboard, &c_dfDIKeyboard);
+    using namespace testcontrol;
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        std::vector<int> held;
+    };
+    const Step steps[] = {
+        {"d-pad up", [] { PadButton(PadUp, true); }, {DIK_UP}},
+        {"d-pad up and right", [] { PadButton(PadRight, true); }, {DIK_UP, DIK_RIGHT}},
+        {"d-pad let go", [] { PadButton(PadUp, false); PadButton(PadRight, false); }, {}},
+        {"d-pad down", [] { PadButton(PadDown, true); }, {DIK_DOWN}},
+        {"d-pad left", [] { PadButton(PadDown, false); PadButton(PadLeft, true); }, {DIK_LEFT}},
+        {"Start and Back", [] { PadButton(PadLeft, false); PadButton(PadStart, true); PadButton(PadBack, true); },
+         {DIK_ESCAPE, DIK_P}},
+        {"A stands for no key", [] { PadButton(PadStart, false); PadButton(PadBack, false); PadButton(PadA, true); },
+         {}},
+        {"stick within the dead zone", [] { PadAxis(PadLeftX, -16000); PadAxis(PadLeftY, 16000); }, {}},
+        {"stick beyond it, left and down", [] { PadAxis(PadLeftX, -20000); PadAxis(PadLeftY, 32767); },
+         {DIK_LEFT, DIK_DOWN}},
+        {"stick right and up", [] { PadAxis(PadLeftX, 32767); PadAxis(PadLeftY, -32768); }, {DIK_UP, DIK_RIGHT}},
+        {"stick back to rest", [] { PadAxis(PadLeftX, 300); PadAxis(PadLeftY, -300); }, {}},
+        {"the right stick steers nothing", [] { PadAxis(PadRightX, 32767); }, {}},
+        {"key and d-pad left", [] { PressKey(DIK_LEFT); PadButton(PadLeft, true); }, {DIK_LEFT}},
+        {"d-pad let go, the key holds", [] { PadButton(PadLeft, false); }, {DIK_LEFT}},
+        {"stick left, key let go", [] { PadAxis(PadLeftX, -32768); ReleaseKey(DIK_LEFT); }, {DIK_LEFT}},
+        {"d-pad left too, stick to rest", [] { PadButton(PadLeft, true); PadAxis(PadLeftX, 0); }, {DIK_LEFT}},
+        {"key up, pad pulled out", [] { PressKey(DIK_UP); UnplugPad(); }, {DIK_UP}},
+        {"the pulled-out pad left nothing held", [] { ReleaseKey(DIK_UP); }, {}},
+    };
+    for (const Step& step : steps) {
+        step.act();
+        EXPECT_EQ(step.held, HeldKeys(keyboard)) << step.what;
+    }
+
+    // What a pad held when the window lost the focus is forgotten.
+    PadButton(PadStart, true);
+    SetFocus(false);
+    SetFocus(true);
+    InputTestWindow::Pump();
+    ASSERT_EQ(DI_OK, keyboard->Acquire());
+    EXPECT_EQ(std::vector<int>(), HeldKeys(keyboard));
+
+    // Pads that cannot start leave the keyboard working.
+    FailOnce("InitGameControllers");
+    IDirectInputDevice8A* padless = Make(GUID_SysKeyboard, &c_dfDIKeyboard);
+    PadButton(PadDown, true);
+    PressKey(DIK_SPACE);
+    EXPECT_EQ((std::vector<int>{DIK_SPACE}), HeldKeys(padless));
+    EXPECT_EQ((std::vector<int>{DIK_SPACE, DIK_DOWN}), HeldKeys(keyboard));
+}
 
 TEST_F(DirectInputTest, EveryGameKeyReachesTheStateUnderItsDikCode)
 {
