@@ -56,16 +56,16 @@ for build in "${builds[@]}"; do
   build_for_bench "$build"
 done
 
-# $work (removed at the end), fail, make_world, start_game.
+# $work (removed at the end), fail, make_world, start_display.
 source "$root/tests/xvfb/common.sh"
 measured_pid=""
 trap '[ -n "$measured_pid" ] && kill -KILL "$measured_pid" 2>/dev/null; cleanup' EXIT
 
 cc -O2 -Wall -o "$work/screen_wait" "$root/bench/screen_wait.c" -lX11
-# start_game starts Xvfb and runs its program in $work/bin: here the window
-# manager, whose chatter is left out.
-make_world "${builds[0]}/game"
-start_game "$(command -v openbox)" > >(grep --line-buffered -v '^Openbox-Message:') 2>/dev/null
+# The window manager, whose chatter is left out.
+start_display
+openbox > >(grep --line-buffered -v '^Openbox-Message:') 2>/dev/null &
+game_pid=$!
 "$work/screen_wait" wm || fail "openbox did not start"
 
 now_ns() { date +%s%N; }
@@ -73,8 +73,10 @@ now_ns() { date +%s%N; }
 launch() { # game folder, executable: a fresh scratch world, then the program in it; sets measured_pid, launched_ns
   rm -rf "${work:?}/bin" "$work/Data" "$work/Graphics" "$work/sound" "$work/audio.raw"
   make_world "$1"
+  # A copy beside the scratch world: the game finds its data beside itself.
+  cp "$2" "$work/bin/"
   launched_ns=$(now_ns)
-  (cd "$work/bin" && exec "$2" >"$work/out.txt" 2>"$work/err.txt") &
+  (cd "$work/bin" && exec "./$(basename "$2")" >"$work/out.txt" 2>"$work/err.txt") &
   measured_pid=$!
 }
 

@@ -1,7 +1,8 @@
 # Sourced by the real-window tests: the real program in a real X window
 # (Xvfb, no window manager) in a scratch folder, its sound written to a file.
 #   make_world <folder holding Data, Graphics, sound>   the scratch copy, in $work
-#   start_game <grovekeep executable>                    Xvfb, then the game in $work/bin
+#   start_display                                        Xvfb, the sound going to $work/audio.raw
+#   start_game <grovekeep executable>                    Xvfb, then a copy of the game in $work/bin
 # Everything started is stopped and the scratch folder removed on exit.
 
 # The Python helpers import each other from the source tree: no caches there.
@@ -27,7 +28,7 @@ make_world() {
   cp -r "$1/Data" "$1/Graphics" "$1/sound" "$work/"
 }
 
-start_game() {
+start_display() { # Xvfb on a free display, the sound going to a file
   # Xvfb picks a free display number and tells it through a pipe.
   exec 3< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null)
   xvfb_pid=$!
@@ -37,9 +38,14 @@ start_game() {
   # The sound goes to a file (silence is zero bytes), so that a test can hear it.
   export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/audio.raw"
   unset SDL_VIDEODRIVER
-  local exe
-  exe=$(realpath "$1")
-  (cd "$work/bin" && exec "$exe") &
+}
+
+start_game() {
+  start_display
+  # The program finds its data beside itself: a copy of it goes into the
+  # scratch world, started from an unrelated folder.
+  cp "$(realpath "$1")" "$work/bin/grovekeep"
+  (cd / && exec "$work/bin/grovekeep") &
   game_pid=$!
 }
 
