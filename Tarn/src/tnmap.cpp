@@ -44,7 +44,7 @@ void CopyField(char* field, std::size_t size, const char* text)
 {
     std::memset(field, 0, size);
     if (text)
-        std::strncpy(field, text, size - 1);
+        std::memcpy(field, text, strnlen(text, size - 1));
 }
 
 } // namespace

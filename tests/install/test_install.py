@@ -9,10 +9,12 @@ import configparser
 import filecmp
 import os
 import shutil
+import signal
 import struct
 import subprocess
 import sys
 import tempfile
+import time
 import unittest
 import xml.etree.ElementTree as ET
 import zlib
@@ -142,6 +144,44 @@ class InstallTree(unittest.TestCase):
                                     'EXIT STATUS'])
         for option in ('--window', '--help', '--version'):
             self.assertIn(option, page.stdout)
+
+    def test_the_installed_game_runs_from_anywhere_and_keeps_its_files_at_home(self):
+        """Started from an unrelated folder, headless, with its data read-only: it
+        finds the data, makes the player's folders under XDG_DATA_HOME and
+        XDG_STATE_HOME, logs there, leaves the data as it was and ends cleanly."""
+        home = tempfile.mkdtemp(prefix='grovekeep-home-')
+        data = self.path('share', 'grovekeep')
+        shipped = sorted(os.path.relpath(os.path.join(d, f), data) for d, _, fs in os.walk(data) for f in fs)
+        for d, _, _ in os.walk(data):
+            os.chmod(d, 0o555)
+        try:
+            env = dict(os.environ, SDL_VIDEODRIVER='dummy', SDL_AUDIODRIVER='dummy', HOME=home,
+                       XDG_DATA_HOME=os.path.join(home, 'data'), XDG_STATE_HOME=os.path.join(home, 'state'))
+            game = subprocess.Popen([self.path(BINDIR, 'grovekeep')], cwd='/', env=env,
+                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            log_file = os.path.join(home, 'state', 'grovekeep', 'stdout.log')
+            log = ''
+            for _ in range(200):
+                if os.path.exists(log_file):
+                    with open(log_file, errors='replace') as f:
+                        log = f.read()
+                if 'Run---' in log:
+                    break
+                time.sleep(0.1)
+            time.sleep(0.3)
+            game.send_signal(signal.SIGTERM)
+            self.assertEqual(0, game.wait(timeout=20))
+            with open(log_file, errors='replace') as f:
+                log = f.read()
+            self.assertIn('End of program', log)
+            self.assertNotIn('missing', log)
+            self.assertTrue(os.path.isdir(os.path.join(home, 'data', 'grovekeep')))
+            now = sorted(os.path.relpath(os.path.join(d, f), data) for d, _, fs in os.walk(data) for f in fs)
+            self.assertEqual(shipped, now)
+        finally:
+            for d, _, _ in os.walk(data):
+                os.chmod(d, 0o755)
+            shutil.rmtree(home)
 
     def test_package_documents(self):
         doc = self.path('share', 'doc', 'grovekeep')
