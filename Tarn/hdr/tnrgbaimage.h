@@ -17,9 +17,11 @@ public:
 
     tnUInt32 GetWidth() const { return m_iWidth; }
     tnUInt32 GetHeight() const { return m_iHeight; }
-    // 0 outside the image.
+    // 0 outside the image, or past the pixels it holds.
     tnUInt32 GetPixel(tnUInt32 x, tnUInt32 y) const;
-    const tnUInt32* GetImageBuffer() const { return m_pkPixels; }
+    // The width x height pixels; null when the image does not hold that
+    // many (a size set without SetImageBuffer after it).
+    const tnUInt32* GetImageBuffer() const;
     // Copies width x height values (the buffer is sized to the current
     // width and height first).
     void SetImageBuffer(const tnUInt32* pixels);

@@ -3,6 +3,7 @@
 #include "wingdi.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <new>
 
 tnRGBAImage::tnRGBAImage()
@@ -44,7 +45,14 @@ tnUInt32 tnRGBAImage::GetPixel(tnUInt32 x, tnUInt32 y) const
 {
     if (x >= m_iWidth || y >= m_iHeight || !m_pkPixels)
         return 0;
-    return m_pkPixels[x + y * m_iWidth];
+    const std::size_t at = x + static_cast<std::size_t>(y) * m_iWidth;
+    return at < m_iPixelCount ? m_pkPixels[at] : 0;
+}
+
+const tnUInt32* tnRGBAImage::GetImageBuffer() const
+{
+    const std::size_t size = static_cast<std::size_t>(m_iWidth) * m_iHeight;
+    return size == m_iPixelCount ? m_pkPixels : nullptr;
 }
 
 void tnRGBAImage::SetImageBuffer(const tnUInt32* pixels)
@@ -52,7 +60,7 @@ void tnRGBAImage::SetImageBuffer(const tnUInt32* pixels)
     tnUInt32 count = m_iWidth * m_iHeight;
     if (count != m_iPixelCount) {
         delete[] m_pkPixels;
-        m_pkPixels = count ? new (std::nothrow) tnUInt32[count] : nullptr;
+        m_pkPixels = count ? new (std::nothrow) tnUInt32[count]() : nullptr;
         m_iPixelCount = m_pkPixels ? count : 0;
     }
     if (m_pkPixels && pixels)

@@ -192,6 +192,24 @@ TEST_F(Textures, ColourKeyedSurfacesHaveAlphaZeroExactlyOnTheKey)
     EXPECT_EQ(nullptr, opaque.GetSurface());
 }
 
+// A size set larger than the pixels held never reads past them.
+TEST(RGBAImage, ASizeLargerThanThePixelsHeldReadsAsNoPixels)
+{
+    tnRGBAImage image;
+    image.SetWidth(2);
+    image.SetHeight(1);
+    const tnUInt32 pixels[2] = {0x112233, 0x445566};
+    image.SetImageBuffer(pixels);
+    image.SetWidth(4);
+    image.SetHeight(4);
+    EXPECT_EQ(nullptr, image.GetImageBuffer());
+    EXPECT_EQ(0x445566u, image.GetPixel(1, 0));
+    EXPECT_EQ(0u, image.GetPixel(3, 3));
+    image.SetImageBuffer(nullptr); // sized to 4 x 4 again, black
+    ASSERT_NE(nullptr, image.GetImageBuffer());
+    EXPECT_EQ(0u, image.GetImageBuffer()[15]);
+}
+
 // Each channel keeps its top bits: five of red and blue, five or six of green.
 TEST(SixteenBitSurfaces, PackChannelsIntoOneFiveFiveFiveAndFiveSixFive)
 {
