@@ -173,7 +173,6 @@ SDL_Texture* PixelStore::Texture()
         // The software renderer's streaming textures can be read back, so
         // the pixels need not be kept twice (see ReleaseBytes).
         int access = GetDisplay().softwareRenderer ? SDL_TEXTUREACCESS_STREAMING : SDL_TEXTUREACCESS_STATIC;
-        EnsureBytes();
         m_pkTexture = SDL_CreateTexture(GetDisplay().renderer, SDL_PIXELFORMAT_ARGB8888, access, m_iWidth, m_iHeight);
         if (!m_pkTexture)
             return nullptr;

@@ -17,18 +17,17 @@ std::vector<DrawList*>& LiveLists()
     return *lists;
 }
 
-template <class T>
-bool SameBytes(const std::vector<T>& a, const std::vector<T>& b)
-{
-    return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(T)) == 0);
-}
-
 // The same `count` elements from `first` on in both (which hold them).
 template <class T>
-bool SameRange(const std::vector<T>& a, const std::vector<T>& b, int first, int count)
+bool SameRange(const std::vector<T>& a, const std::vector<T>& b, std::size_t first, std::size_t count)
 {
-    return count == 0 ||
-           std::memcmp(a.data() + first, b.data() + first, static_cast<std::size_t>(count) * sizeof(T)) == 0;
+    return count == 0 || std::memcmp(a.data() + first, b.data() + first, count * sizeof(T)) == 0;
+}
+
+template <class T>
+bool SameElements(const std::vector<T>& a, const std::vector<T>& b)
+{
+    return a.size() == b.size() && SameRange(a, b, 0, a.size());
 }
 
 } // namespace
@@ -191,8 +190,10 @@ bool DrawList::SameCommand(const DrawList& other, std::size_t index) const
     if (std::memcmp(&a, &other.m_vCommands[index], sizeof(Command)) != 0)
         return false;
     // Equal commands point at the same places in both lists' vertices.
-    return SameRange(m_vVertices, other.m_vVertices, a.firstVertex, a.vertexCount) &&
-           SameRange(m_vIndices, other.m_vIndices, a.firstIndex, a.indexCount);
+    return SameRange(m_vVertices, other.m_vVertices, static_cast<std::size_t>(a.firstVertex),
+                     static_cast<std::size_t>(a.vertexCount)) &&
+           SameRange(m_vIndices, other.m_vIndices, static_cast<std::size_t>(a.firstIndex),
+                     static_cast<std::size_t>(a.indexCount));
 }
 
 std::size_t DrawList::CommonStart(const DrawList& other) const
@@ -242,8 +243,8 @@ void DrawList::Clear()
 
 bool DrawList::operator==(const DrawList& other) const
 {
-    return SameBytes(m_vCommands, other.m_vCommands) && SameBytes(m_vVertices, other.m_vVertices) &&
-           SameBytes(m_vIndices, other.m_vIndices);
+    return SameElements(m_vCommands, other.m_vCommands) && SameElements(m_vVertices, other.m_vVertices) &&
+           SameElements(m_vIndices, other.m_vIndices);
 }
 
 void DrawList::Swap(DrawList& other)
