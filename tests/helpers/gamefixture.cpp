@@ -2,6 +2,7 @@
 
 #include "cellcheck.h"
 #include "gamefolders.h"
+#include "messagepump.h"
 
 #include "testcontrol.h"
 #include "tnlog.h"
@@ -46,19 +47,9 @@ void GameFixture::TearDown()
     testcontrol::UseRealClock();
 }
 
-void GameFixture::PumpMessages()
-{
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT)
-            break;
-        DispatchMessageA(&message);
-    }
-}
-
 tnError32 GameFixture::Frame()
 {
-    PumpMessages();
+    PumpWindowMessages();
     const bool playing = Game().GetGameState() == MyGame::GameRunning;
     tnError32 result = m_pkWindow->Frame();
     if (playing)
@@ -68,7 +59,7 @@ tnError32 GameFixture::Frame()
 
 void GameFixture::PlayStep(tnReal32 step)
 {
-    PumpMessages();
+    PumpWindowMessages();
     Probe().ProcessFrame(step);
     ExpectCellBookkeeping();
 }

@@ -71,8 +71,6 @@ protected:
     std::string SaveScreenshot(const std::string& name);
 
 private:
-    void PumpMessages();
-
     std::unique_ptr<TempGameDir> m_pkDir;
     std::unique_ptr<ApplicationWindow> m_pkWindow;
     std::unique_ptr<MyGameProbe> m_pkProbe;
