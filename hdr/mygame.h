@@ -275,7 +275,8 @@ private:
     void RenderTopScore();
     void RenderHelp();
     void RenderCompleteGame();
-    void DrawGameText(ID3DXFont* font, const char* text, RECT rect, DWORD format, D3DCOLOR colour);
+    // Returns the height of the text drawn.
+    int DrawGameText(ID3DXFont* font, const char* text, RECT rect, DWORD format, D3DCOLOR colour);
     void ClearArea(const RECT& rect, D3DCOLOR colour);
     void NoTexture();
     void DrawBoxWithFrame(const RECT& box);

@@ -3,6 +3,7 @@
 // state's message over it.
 #include "mygame.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -219,10 +220,13 @@ void MyGame::RenderText()
     std::snprintf(title, sizeof(title), "%.*s", static_cast<int>(tnMap::TitleSize - 1), m_kMap.GetTitle());
     char text[tnMap::TextSize];
     std::snprintf(text, sizeof(text), "%.*s", static_cast<int>(tnMap::TextSize - 1), m_kMap.GetText());
+    // A title wider than the panel wraps onto more lines, and the text
+    // starts below its last one, so that no title runs off the screen.
     RECT titleRect = MakeRect(next.left, next.top + 5, next.right, next.top + 5 + m_iFontHeight);
-    DrawGameText(m_pD3DXFont, title, titleRect, DT_CENTER, kHeadingColour);
-    DrawGameText(m_pD3DXFont, text, MakeRect(next.left + 2, titleRect.bottom + 5, next.right - 2, next.bottom - 4),
-                 kWrapNoClip, kLevelTextColour);
+    const int titleHeight = DrawGameText(m_pD3DXFont, title, titleRect, DT_CENTER | kWrapNoClip, kHeadingColour);
+    const tnInt32 textTop = titleRect.top + std::max<tnInt32>(titleHeight, m_iFontHeight) + 5;
+    DrawGameText(m_pD3DXFont, text, MakeRect(next.left + 2, textTop, next.right - 2, next.bottom - 4), kWrapNoClip,
+                 kLevelTextColour);
 
     char number[16];
     RECT heading = MakeRect(score.left, score.top, score.right, score.top + m_iFontHeight);

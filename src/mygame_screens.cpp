@@ -50,13 +50,14 @@ RECT CentredBox(tnInt32 screenWidth, tnInt32 screenHeight, tnInt32 width, tnInt3
 
 // --- Drawing helpers shared by the screens and the play screen ------------
 
-void MyGame::DrawGameText(ID3DXFont* font, const char* text, RECT rect, DWORD format, D3DCOLOR colour)
+int MyGame::DrawGameText(ID3DXFont* font, const char* text, RECT rect, DWORD format, D3DCOLOR colour)
 {
     if (!font || !text)
-        return;
+        return 0;
     font->Begin();
-    font->DrawTextA(text, -1, &rect, format, colour);
+    const int height = font->DrawTextA(text, -1, &rect, format, colour);
     font->End();
+    return height;
 }
 
 void MyGame::ClearArea(const RECT& rect, D3DCOLOR colour)

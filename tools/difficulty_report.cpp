@@ -4,12 +4,14 @@
 // ordered by this table: the win rate should fall, broadly, from the first
 // level to the last, and a level the bot never wins is too hard or broken.
 //
-//   difficulty_report [--games N] [--levels FIRST-LAST] [--out FILE]
+//   level_difficulty [--games N] [--levels FIRST-LAST] [--out FILE] [--pictures DIR]
 //
 // Each game starts the level as a pick from the level list does (three
 // lives, no gold, no antidote) with the C library's generator seeded 1, 2,
 // ... N, and the clock set back to the same instant, so a game repeats
 // exactly, whatever else the run plays. Exits 1 when a level is never won.
+// With --pictures, one frame of each level in full swing is drawn and saved
+// as DIR/levelNN.png, for people to look at.
 #include "applicationwindow.h"
 #include "bot.h"
 #include "gamefolders.h"
@@ -77,11 +79,13 @@ struct Options {
     int first = 1;
     int last = 0; // 0: up to the last level there is
     std::string out;
+    std::string pictures; // folder for a picture of each level in play, or empty
 };
 
 struct GameResult {
     bool won = false;
     int frames = 0;
+    bool pictured = false; // a picture of the game was saved
     std::array<int, kDeathKinds> deaths{};
 };
 
@@ -101,13 +105,16 @@ public:
     void Stop();
     // One game of the level; nothing when the level does not load or the
     // farmer cannot be placed.
-    std::optional<GameResult> Play(int level, int seed);
+    std::optional<GameResult> Play(int level, int seed, const std::string& picture = std::string());
     LevelRecord Describe(int level);
     // Whether the data has a file for the level.
     static bool HasLevel(int level) { return std::filesystem::exists("../Data/Level" + std::to_string(level) + ".dat"); }
 
 private:
     bool ReachMenu();
+    // One step of play; drawn and saved as a PNG when `picture` names a file.
+    void Step(const std::string& picture);
+    bool InFullSwing();
 
     std::unique_ptr<TempGameDir> m_pkDir;
     std::unique_ptr<ApplicationWindow> m_pkWindow;
@@ -161,7 +168,35 @@ void Table::Stop()
     testcontrol::UseRealClock();
 }
 
-std::optional<GameResult> Table::Play(int level, int seed)
+void Table::Step(const std::string& picture)
+{
+    MyGame& game = m_pkWindow->GetGame();
+    PumpWindowMessages();
+    if (picture.empty()) {
+        game.ProcessGame(kStep);
+        return;
+    }
+    game.Clear(0xFF000000, nullptr);
+    game.StartFrame();
+    game.ProcessGame(kStep);
+    game.Render();
+    game.EndFrame();
+    std::vector<DWORD> pixels;
+    int width = 0, height = 0;
+    if (!testcontrol::ReadBackBuffer(pixels, &width, &height) || !testcontrol::SavePNG(picture, pixels, width, height))
+        std::cerr << "level_difficulty: could not save " << picture << "\n";
+}
+
+// Half the way to the objective, with traps on the field: a frame worth
+// showing.
+bool Table::InFullSwing()
+{
+    MyGameProbe& probe = *m_pkProbe;
+    return !probe.Dying() && probe.TrapList().Size() > 0 &&
+           2 * probe.Snake().GetSize() > static_cast<tnUInt32>(probe.ObjectiveTargets());
+}
+
+std::optional<GameResult> Table::Play(int level, int seed, const std::string& picture)
 {
     MyGameProbe& probe = *m_pkProbe;
     MyGame& game = m_pkWindow->GetGame();
@@ -187,8 +222,9 @@ std::optional<GameResult> Table::Play(int level, int seed)
         }
         const bool wasDying = probe.Dying();
         const tnUInt32 statements = probe.Statements().size();
-        PumpWindowMessages();
-        game.ProcessGame(kStep);
+        const bool pictured = !picture.empty() && !result.pictured && InFullSwing();
+        Step(pictured ? picture : std::string());
+        result.pictured = result.pictured || pictured;
         if (!wasDying && probe.Dying())
             ++result.deaths[CauseOf(NewestText(probe, statements))];
         bot.Act();
@@ -301,12 +337,23 @@ bool ReadOptions(int argc, char** argv, Options& options)
                 options.last = options.first;
         } else if (word == "--out" && value) {
             options.out = value;
+        } else if (word == "--pictures" && value) {
+            options.pictures = value;
         } else {
             return false;
         }
         ++i;
     }
     return options.games > 0 && options.first > 0 && (options.last == 0 || options.last >= options.first);
+}
+
+std::string PictureName(const Options& options, int level)
+{
+    if (options.pictures.empty())
+        return std::string();
+    char name[32];
+    std::snprintf(name, sizeof name, "level%02d.png", level);
+    return (std::filesystem::path(options.pictures) / name).string();
 }
 
 // Plays the levels asked for; false when one could not be played at all.
@@ -317,12 +364,19 @@ bool PlayLevels(Table& table, const Options& options, std::vector<LevelRecord>& 
         for (int seed = 1; seed <= options.games; ++seed) {
             std::optional<GameResult> game = table.Play(level, seed);
             if (!game) {
-                std::cerr << "difficulty_report: level " << level << " could not be played\n";
+                std::cerr << "level_difficulty: level " << level << " could not be played\n";
                 return false;
             }
             if (seed == 1)
                 record = table.Describe(level);
             record.games.push_back(*game);
+        }
+        // Drawing takes from the game's random numbers, so the picture
+        // comes from a game of its own, not one of those counted.
+        for (int seed = 1; !options.pictures.empty() && seed <= options.games; ++seed) {
+            const std::optional<GameResult> game = table.Play(level, seed, PictureName(options, level));
+            if (game && game->pictured)
+                break;
         }
         records.push_back(record);
         std::cerr << Row(record) << "\n";
@@ -336,12 +390,14 @@ int main(int argc, char** argv)
 {
     Options options;
     if (!ReadOptions(argc, argv, options)) {
-        std::cerr << "usage: difficulty_report [--games N] [--levels FIRST-LAST] [--out FILE]\n";
+        std::cerr << "usage: level_difficulty [--games N] [--levels FIRST-LAST] [--out FILE] [--pictures DIR]\n";
         return 2;
     }
     // Headless, whatever the desktop: nothing is shown and nothing heard.
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
+    if (!options.pictures.empty())
+        std::filesystem::create_directories(options.pictures);
     Table table;
     std::vector<LevelRecord> records;
     const bool played = table.Start() && PlayLevels(table, options, records);
@@ -353,11 +409,11 @@ int main(int argc, char** argv)
         std::cout << report;
     } else {
         std::ofstream(options.out) << report;
-        std::cerr << "difficulty_report: wrote " << options.out << "\n";
+        std::cerr << "level_difficulty: wrote " << options.out << "\n";
     }
     const bool everyLevelWon = std::all_of(records.begin(), records.end(),
                                            [](const LevelRecord& record) { return Wins(record) > 0; });
     if (!everyLevelWon)
-        std::cerr << "difficulty_report: a level was never won\n";
+        std::cerr << "level_difficulty: a level was never won\n";
     return everyLevelWon ? 0 : 1;
 }

@@ -357,6 +357,22 @@ TEST_F(Screens, PlayOverlaysForPauseGameOverAndLevelComplete)
     EXPECT_GT(Shown().Count(field.left, top + 46, field.right, top + 92, 0xFFFF0000), 100);
 }
 
+// A title wider than the panel wraps onto a second line, inside the panel,
+// and the level's text starts below it.
+TEST_F(Screens, WideLevelTitleWrapsAboveTheText)
+{
+    StartFirstLevel();
+    Probe().State() = MyGame::GamePause;
+    Probe().Map().SetTitle("Witch's Garden");
+    Probe().Map().SetText("MMMMMMMM");
+    Frame();
+    const D3DCOLOR heading = 0xFFFF6349, text = 0xFF006464;
+    EXPECT_GT(Shown().Count(0, 5, 127, 25, heading), 20) << "first line";
+    EXPECT_GT(Shown().Count(0, 25, 127, 45, heading), 20) << "second line";
+    EXPECT_EQ(0, Shown().Count(0, 0, 127, 48, text)) << "the text overlaps the title";
+    EXPECT_GT(Shown().Count(0, 48, 127, 70, text), 20) << "the text below the title";
+}
+
 TEST_F(Screens, UnterminatedLevelTitleStopsAtItsField)
 {
     StartFirstLevel();
