@@ -1,6 +1,7 @@
 // The input side of the menu, the options, the level list, the top score,
 // the help pages and the final picture, driven by injected clicks and keys.
 #include "gamefixture.h"
+#include "levelfiles.h"
 
 #include "dinput.h"
 #include "testcontrol.h"
@@ -266,7 +267,7 @@ TEST_F(Menu, WinningTheLastLevelWritesTheRecordAndShowsTheFinalPicture)
 {
     Probe().HighestGold() = 10;
     Probe().Gold() = 40000;
-    Probe().CurrentLevel() = 12; // the last level there is
+    Probe().CurrentLevel() = static_cast<tnUInt16>(CountLevelFiles()); // the last level there is
     Probe().Snake().Init(4);
     Probe().State() = MyGame::GameLevelComplete;
     Probe().TimerCount3() = 0.5f;

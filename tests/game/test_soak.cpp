@@ -7,6 +7,7 @@
 // sets the length (scripts/soak runs 100000).
 #include "bot.h"
 #include "gamefixture.h"
+#include "levelfiles.h"
 
 #include "dinput.h"
 #include "testcontrol.h"
@@ -52,11 +53,10 @@ int SoakFrames()
     return frames > 0 ? frames : 5000;
 }
 
-constexpr int kLevels = 12;
 // A level takes the bot 200 to 600 frames with its objective lowered, and
-// the random trips to the menu start new games: this many frames reach the
-// last level with a wide margin.
-constexpr int kFramesForEveryLevel = 30000;
+// the random trips to the menu start new games: this many frames for each
+// level reach the last level with a wide margin.
+constexpr int kFramesPerLevel = 2500;
 
 class Soak : public GameFixture {
 protected:
@@ -64,6 +64,7 @@ protected:
     {
         GameFixture::SetUp();
         std::srand(11);
+        m_iLevels = CountLevelFiles();
         m_pkBot = std::make_unique<Bot>(Probe());
         m_pkRunner = std::make_unique<Bot>(Probe(), Bot::Goal::Edge);
         ReachMenu();
@@ -85,7 +86,7 @@ protected:
         const MyGame::GameState after = State();
         m_kStates.insert(after);
         if (after == MyGame::GameRunning) {
-            if (Probe().CurrentLevel() <= kLevels)
+            if (Probe().CurrentLevel() <= m_iLevels)
                 m_kLevels.insert(Probe().CurrentLevel());
             else
                 ++m_iPastTheLastLevel;
@@ -209,6 +210,7 @@ protected:
     std::unique_ptr<Bot> m_pkBot;    // after fruit
     std::unique_ptr<Bot> m_pkRunner; // into the edge, to lose a life
     bool m_bMortal = false;
+    int m_iLevels = 0; // in the data
     int m_iFrames = 0;
     int m_iGames = 0;
     int m_iPastTheLastLevel = 0; // frames in play after the final picture
@@ -239,7 +241,7 @@ TEST_F(Soak, EveryScreenAndLevelWithRandomInputKeepsTheFieldAndTheMemory)
     const long endKiB = ResidentKiB();
     std::printf("soak: %d frames, %d games, levels played %zu of %d, %d frames in play past the last level, "
                 "memory after the first level %ld KiB, at the end %ld KiB\n",
-                m_iFrames, m_iGames, m_kLevels.size(), kLevels, m_iPastTheLastLevel, m_lFirstLevelKiB, endKiB);
+                m_iFrames, m_iGames, m_kLevels.size(), m_iLevels, m_iPastTheLastLevel, m_lFirstLevelKiB, endKiB);
 
     EXPECT_EQ(0, m_iPastTheLastLevel) << "Resume after the final picture played on";
     EXPECT_GT(m_iPaused, 0);
@@ -252,8 +254,8 @@ TEST_F(Soak, EveryScreenAndLevelWithRandomInputKeepsTheFieldAndTheMemory)
     EXPECT_GT(m_kPicked.size(), 1u) << "only the first row was ever picked";
     // A short run gets a few levels in; a long one every level and the final
     // picture.
-    const bool everyLevel = frames >= kFramesForEveryLevel;
-    EXPECT_GE(m_kLevels.size(), everyLevel ? static_cast<std::size_t>(kLevels) : 2u) << "levels played";
+    const bool everyLevel = frames >= kFramesPerLevel * m_iLevels;
+    EXPECT_GE(m_kLevels.size(), everyLevel ? static_cast<std::size_t>(m_iLevels) : 2u) << "levels played";
     EXPECT_TRUE(!everyLevel || m_kStates.count(MyGame::GameComplete)) << "never the final picture";
 
     ASSERT_GT(m_lFirstLevelKiB, 0) << "the first level never ended";
