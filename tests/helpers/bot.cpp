@@ -44,6 +44,14 @@ void Bot::Act()
     Direction next = Search(cell, heading);
     if (next == ANIMATION_DATA::NONESUBTYPE)
         next = Wander(cell, heading);
+    // Nothing on the field moves before the farmer's first step, so a
+    // farmer boxed in by the berth kept round hazards would wait for ever:
+    // after a while he steps out past them.
+    m_iStandingFrames = idle && next == ANIMATION_DATA::NONESUBTYPE ? m_iStandingFrames + 1 : 0;
+    if (m_iStandingFrames > kPatienceFrames) {
+        next = StepOut(cell);
+        m_iStandingFrames = 0;
+    }
     if (next == heading || next == ANIMATION_DATA::NONESUBTYPE)
         ReleaseKeys(); // straight on
     else
@@ -80,6 +88,25 @@ bool Bot::IsOnCell(skObject& head, Cell& cell)
     return dx % grid == 0 && dy % grid == 0;
 }
 
+// Trees, stones, fences, cows, tigers and the like: certain death.
+bool Bot::IsScenery(int column, int row) const
+{
+    const tnUInt8 kind = m_kProbe.Map().GetMapDataPtr(0, column, row)->m_iStaticObj;
+    return (kind >= tnMap::TREE1 && kind <= tnMap::TREE6) || kind >= tnMap::SOLID1;
+}
+
+Bot::Direction Bot::StepOut(Cell from)
+{
+    for (int i = 0; i < 4; ++i) {
+        const Way& way = kWays[(m_iStepsOut + i) % 4];
+        if (IsInside(from.column + way.dx, from.row + way.dy) && !IsScenery(from.column + way.dx, from.row + way.dy)) {
+            ++m_iStepsOut; // the next time, another way first
+            return way.direction;
+        }
+    }
+    return ANIMATION_DATA::NONESUBTYPE;
+}
+
 void Bot::MarkWalls()
 {
     m_iColumns = m_kProbe.XGrids();
@@ -89,9 +116,8 @@ void Bot::MarkWalls()
     for (int row = 0; row < m_iRows; ++row) {
         for (int column = 0; column < m_iColumns; ++column) {
             const tnUInt8 kind = m_kProbe.Map().GetMapDataPtr(0, column, row)->m_iStaticObj;
-            const bool solid = (kind >= tnMap::TREE1 && kind <= tnMap::TREE6) || kind >= tnMap::SOLID1;
             const bool water = kind != 0 && kind < tnMap::TREE1 && kind != tnMap::BRIDGE1 && kind != tnMap::BRIDGE2;
-            if (solid || (water && carrying))
+            if (IsScenery(column, row) || (water && carrying))
                 MarkCell(column, row);
         }
     }

@@ -11,7 +11,8 @@
 // free cells (a breadth-first search over the grid that treats solid
 // scenery, hazards, the field's edge and the chain's own body as walls, and
 // water as a wall while it carries fruits) and holds the key of the first
-// step. It turns only on cells, as the game allows.
+// step. It turns only on cells, as the game allows. A farmer that has stood
+// three seconds at a life's start with no safe way out steps out anyway.
 class Bot {
 public:
     enum class Goal { Fruit, Edge };
@@ -35,6 +36,10 @@ private:
     void MarkCell(int column, int row);
     void MarkMember(skObject& member);
     bool IsInside(int column, int row) const;
+    bool IsScenery(int column, int row) const;
+    // A first step that is not into scenery, for a farmer who has stood too
+    // long; NONESUBTYPE when every way is blocked.
+    Direction StepOut(Cell from);
     bool IsOpen(int column, int row) const;
     bool IsGoal(int column, int row) const;
     // The first step towards the nearest goal, or NONESUBTYPE when none is
@@ -51,6 +56,9 @@ private:
     int m_iRows = 0;
     std::vector<char> m_kWalls; // one per cell
     int m_iHeldKey = 0;         // DIK code held, 0 for none
+    static constexpr int kPatienceFrames = 90; // three seconds
+    int m_iStandingFrames = 0;  // frames the farmer has stood with no way to go
+    int m_iStepsOut = 0;
 };
 
 #endif
