@@ -22,6 +22,9 @@ import sheets   # noqa: E402
 CONTENT = GAME = None
 MAP_HEADER = 389
 WIDTH, HEIGHT = 27, 23
+LEVELS = 30
+# The plain grass of the first levels is the only ground that levels share.
+SHARED_GROUND = '../Graphics/bg_grass.bmp'
 SOUNDS = ['rain.wav', 'thunder.wav', 'witch.wav', 'thankyou.wav', 'fire.wav', 'magic.wav', 'tornado.wav',
           'explode.wav', 'dong.wav', 'sho.wav', 'electricshock.wav', 'thump.wav', 'cow.wav', 'gold.wav',
           'flood.wav', 'click.wav', 'dropinwater.wav', 'tiger.wav', 'final.wav']
@@ -176,11 +179,25 @@ class LevelFiles(unittest.TestCase):
             n += 1
         return out
 
-    def test_at_least_twelve_levels_of_one_size(self):
+    def test_thirty_levels_of_one_size(self):
         lv = self.levels()
-        self.assertGreaterEqual(len(lv), 12)
+        self.assertEqual(len(lv), LEVELS)
         for i, blob in enumerate(lv, 1):
             self.assertEqual(struct.unpack_from('<III', blob, 377), (1, WIDTH, HEIGHT), 'level %d' % i)
+
+    def test_every_level_its_own_map_and_ground(self):
+        maps, grounds = {}, {}
+        for i, blob in enumerate(self.levels(), 1):
+            cells = blob[MAP_HEADER:MAP_HEADER + WIDTH * HEIGHT * 8]
+            self.assertFalse(cells in maps, 'level %d has the map of level %s' % (i, maps.get(cells)))
+            maps[cells] = i
+            grounds.setdefault(blob[297:377].split(b'\0')[0].decode('ascii'), []).append(i)
+        for ground, users in grounds.items():
+            if ground != SHARED_GROUND:
+                self.assertEqual(len(users), 1, '%s is the ground of levels %s' % (ground, users))
+        # and every ground the build draws is walked on
+        drawn = {'../Graphics/' + f for f in os.listdir(path('Graphics')) if f.startswith('bg_')}
+        self.assertEqual(drawn, set(grounds))
 
     def test_map_and_game_section(self):
         static = Sheet(path('Graphics', 'static.bmp'), 32, 32)

@@ -188,6 +188,9 @@ def finale():
 
 
 # --- level backgrounds (the play field is 864 x 736) -------------------------------------
+# Each ground: two colours blended by noise, a colour for short grass blades, a
+# rare speck, and for most of the later levels a pattern laid over it (its
+# name and colour), so that no two levels' grounds look alike.
 BACKGROUNDS = {
     'grass': (hexc('5aa83a'), hexc('7cc24e'), hexc('4a9030'), hexc('9ad060')),
     'meadow': (hexc('6cb844'), hexc('8ed25a'), hexc('58a034'), hexc('f4f0a0')),
@@ -199,12 +202,169 @@ BACKGROUNDS = {
     'autumn': (hexc('8a9a3a'), hexc('b0a648'), hexc('7a7a30'), hexc('d07a2a')),
     'sand': (hexc('e0c48a'), hexc('eed6a0'), hexc('caa870'), hexc('b89a60')),
     'witch': (hexc('3a4a3a'), hexc('4e5e44'), hexc('2a362a'), hexc('7a5a8a')),
+    'sunflower': (hexc('8aa83c'), hexc('a8c04e'), hexc('6e8c2e'), hexc('fff0a0'), ('petals', hexc('f4c828'))),
+    'blossom': (hexc('64b050'), hexc('84c86a'), hexc('4c943c'), hexc('ffffff'), ('petals', hexc('f8b4d0'))),
+    'riverside': (hexc('3e9460'), hexc('58ac74'), hexc('2e7a4c'), hexc('d0e8f0'), ('clover', hexc('86d08a'))),
+    'pasture': (hexc('6e9c5e'), hexc('86b272'), hexc('58844a'), hexc('f0f0e0'), ('tufts', hexc('f4f4ec'))),
+    'beach': (hexc('f0dcaa'), hexc('faecd2'), hexc('e2c894'), hexc('ffffff'), ('ripples', hexc('d4b680'))),
+    'vineyard': (hexc('a4845a'), hexc('b89a70'), hexc('86903c'), hexc('6a4a2a'), ('rows', hexc('7e5c36'))),
+    'bamboo': (hexc('94ae6a'), hexc('aac482'), hexc('76904e'), hexc('e0dc98'), ('leaves', hexc('d4cc78'))),
+    'heather': (hexc('7e6e58'), hexc('968268'), hexc('5e6a3a'), hexc('c8b8a8'), ('tufts', hexc('a45aa8'))),
+    'isle': (hexc('6cc040'), hexc('90d858'), hexc('4ea232'), hexc('fff4c8'), ('patches', hexc('ecd8a0'))),
+    'quarry': (hexc('6a6864'), hexc('7e7b74'), hexc('585650'), hexc('b0aaa0'), ('pebbles', hexc('a29c92'))),
+    'lawn': (hexc('4a9838'), hexc('5cac46'), hexc('3c8030'), hexc('eef4e8'), ('stripes', hexc('78c45c'))),
+    'harbour': (hexc('74866a'), hexc('8a9c7c'), hexc('5e7056'), hexc('c0bcb0'), ('pebbles', hexc('a8a69a'))),
+    'maple': (hexc('7c6c3e'), hexc('96844c'), hexc('62562e'), hexc('f0b040'), ('leaves', hexc('dc5c24'))),
+    'lakeland': (hexc('3a7862'), hexc('4e8e74'), hexc('2c604e'), hexc('a8d8c8'), ('moss', hexc('76a84e'))),
+    'temple': (hexc('2c5628'), hexc('3c6a30'), hexc('1e421e'), hexc('8e8e70'), ('moss', hexc('6a8a3e'))),
+    'snow': (hexc('dce6f0'), hexc('f2f6fb'), hexc('c8d6e2'), hexc('ffffff'), ('snow', hexc('a4b8cc'))),
+    'night': (hexc('1c2e3e'), hexc('28404e'), hexc('14222c'), hexc('5a7a9a'), ('fireflies', hexc('e8f070'))),
+    'bog': (hexc('4c4030'), hexc('5c4e3a'), hexc('383a24'), hexc('7a6a8a'), ('moss', hexc('4e6a2e'))),
 }
+
+TILE = 96   # the ground repeats every three cells; every pattern wraps at the tile's edges
+
+
+def _dot(tile, x, y, c, a=1.0):
+    tile.blend(x % TILE, y % TILE, c, a)
+
+
+def _petals(tile, rnd, col):
+    """Fallen petals: little two-tone flakes."""
+    dark = scale(col, 0.8)
+    for _ in range(70):
+        x, y = rnd.randrange(TILE), rnd.randrange(TILE)
+        _dot(tile, x, y, col)
+        _dot(tile, x + 1, y, col)
+        _dot(tile, x, y + 1, dark)
+
+
+def _clover(tile, rnd, col):
+    """Clover leaves: three round lobes round a dark heart."""
+    for _ in range(26):
+        x, y = rnd.randrange(TILE), rnd.randrange(TILE)
+        for dx, dy in ((0, -2), (-2, 1), (2, 1)):
+            for ox, oy in ((0, 0), (1, 0), (0, 1), (1, 1)):
+                _dot(tile, x + dx + ox, y + dy + oy, col, 0.85)
+        _dot(tile, x + 1, y + 1, scale(col, 0.6))
+
+
+def _tufts(tile, rnd, col):
+    """Tiny flowers in clusters (heather sprigs, daisies)."""
+    for _ in range(48):
+        x, y = rnd.randrange(TILE), rnd.randrange(TILE)
+        for _ in range(rnd.randrange(3, 7)):
+            _dot(tile, x + rnd.randrange(-2, 3), y + rnd.randrange(-2, 3), mix(col, (255, 255, 255), rnd.random() * 0.3))
+
+
+def _leaves(tile, rnd, col):
+    """Fallen leaves: short slanted strokes in shades of the colour."""
+    for _ in range(36):
+        x, y = rnd.randrange(TILE), rnd.randrange(TILE)
+        c = mix(col, scale(col, 0.7) if rnd.random() < 0.5 else mix(col, (255, 230, 120), 0.5), rnd.random())
+        a = rnd.random() * math.pi
+        dx, dy = math.cos(a), math.sin(a)
+        for k in range(-2, 3):
+            _dot(tile, int(round(x + k * dx)), int(round(y + k * dy)), c)
+            if abs(k) < 2:
+                _dot(tile, int(round(x + k * dx - dy)), int(round(y + k * dy + dx)), c, 0.7)
+
+
+def _pebbles(tile, rnd, col):
+    """Pebbles: small stones, lit from the top left."""
+    for _ in range(40):
+        x, y = rnd.randrange(TILE), rnd.randrange(TILE)
+        rx, ry = rnd.uniform(1.2, 3.0), rnd.uniform(1.0, 2.2)
+        c = mix(col, (255, 255, 255), rnd.random() * 0.35)
+        for py in range(-3, 4):
+            for px in range(-3, 4):
+                d = (px / rx) ** 2 + (py / ry) ** 2
+                if d <= 1.0:
+                    shade = 1.15 if px + py < -1 else 0.8 if px + py > 1 else 1.0
+                    _dot(tile, x + px, y + py, scale(c, shade))
+
+
+def _field_pattern(tile, fn):
+    for y in range(TILE):
+        for x in range(TILE):
+            c = fn(x, y, tile.get(x, y))
+            if c:
+                tile.set(x, y, c)
+
+
+def _ripples(tile, col):
+    """Sand ripples left by the wind: wavy crests, each with a lit side."""
+    def fn(x, y, c):
+        w = math.sin(2 * math.pi * (y + 7 * tnoise(x, y, 32, TILE, 9)) * 8 / TILE)
+        if w > 0.8:
+            return mix(c, col, (w - 0.8) * 3)
+        if w < -0.85:
+            return mix(c, (255, 250, 236), (-w - 0.85) * 3)
+        return None
+    _field_pattern(tile, fn)
+
+
+def _rows(tile, col):
+    """Ploughed rows of bare earth."""
+    def fn(x, y, c):
+        r = (y + int(2 * tnoise(x, y, 16, TILE, 4))) % 16
+        return mix(c, col, 0.55) if r < 2 else mix(c, (220, 200, 160), 0.15) if r == 3 else None
+    _field_pattern(tile, fn)
+
+
+def _stripes(tile, col):
+    """A mown lawn: broad light and dark bands."""
+    def fn(x, y, c):
+        t = 0.5 + 0.5 * math.cos(2 * math.pi * x / TILE)
+        return mix(c, col, 0.4 * clamp((t - 0.3) * 3))
+    _field_pattern(tile, fn)
+
+
+def _moss(tile, col):
+    """Soft cushions of moss."""
+    def fn(x, y, c):
+        n = tnoise(x, y, 24, TILE, 13) * 0.8 + tnoise(x, y, 12, TILE, 14) * 0.2
+        return mix(c, col, (n - 0.5) * 2) if n > 0.5 else None
+    _field_pattern(tile, fn)
+
+
+def _patches(tile, col):
+    """Bare patches where the ground shows through the grass."""
+    def fn(x, y, c):
+        n = tnoise(x, y, 32, TILE, 21) * 0.8 + tnoise(x, y, 16, TILE, 22) * 0.2
+        return mix(c, col, (n - 0.55) * 2) if n > 0.55 else None
+    _field_pattern(tile, fn)
+
+
+def _snow(tile, rnd, col):
+    """Snow drifts with blue shadows and a few sparkles."""
+    def fn(x, y, c):
+        n = tnoise(x, y, 16, TILE, 17) * 0.6 + tnoise(x, y, 48, TILE, 18) * 0.4
+        return mix(c, col, (0.45 - n) * 1.2) if n < 0.45 else None
+    _field_pattern(tile, fn)
+    for _ in range(30):
+        _dot(tile, rnd.randrange(TILE), rnd.randrange(TILE), (255, 255, 255))
+
+
+def _fireflies(tile, rnd, col):
+    """Fireflies over dark grass: a bright point in a faint glow."""
+    for _ in range(8):
+        x, y = rnd.randrange(TILE), rnd.randrange(TILE)
+        for py in range(-3, 4):
+            for px in range(-3, 4):
+                d = math.hypot(px, py)
+                if d <= 3.2:
+                    _dot(tile, x + px, y + py, col, 0.9 if d < 0.5 else 0.3 * (1 - d / 3.2))
+
+
+PATTERNS = {'petals': _petals, 'clover': _clover, 'tufts': _tufts, 'leaves': _leaves, 'pebbles': _pebbles,
+            'snow': _snow, 'fireflies': _fireflies}
+FIELD_PATTERNS = {'ripples': _ripples, 'rows': _rows, 'stripes': _stripes, 'moss': _moss, 'patches': _patches}
 
 
 def background(name, w=864, h=736):
-    c0, c1, blade, speck = BACKGROUNDS[name]
-    T = 96
+    c0, c1, blade, speck, *pattern = BACKGROUNDS[name]
+    T = TILE
     tile = Canvas(T, T)
     for y in range(T):
         for x in range(T):
@@ -216,11 +376,18 @@ def background(name, w=864, h=736):
             elif hv > 0.995:
                 c = speck
             tile.set(x, y, c)
+    if pattern:
+        kind, colour = pattern[0]
+        if kind in FIELD_PATTERNS:
+            FIELD_PATTERNS[kind](tile, colour)
     rnd = random.Random(5)
     for i in range(40):
         x, y = rnd.randrange(T), rnd.randrange(T)
         for k in range(3):
             tile.set((x + k - 1) % T, (y - abs(k - 1) - 1) % T, mix(blade, c1, 0.2))
+    if pattern and pattern[0][0] in PATTERNS:
+        # seeded by the name, so every ground scatters its own way
+        PATTERNS[pattern[0][0]](tile, random.Random(name), pattern[0][1])
     cv = Canvas(w, h)
     for ty in range(0, h, T):
         for tx in range(0, w, T):
