@@ -24,35 +24,17 @@ protected:
 
     // Frames with the bot at the keys until `done` holds; false when the
     // frame limit came first.
-    //
-    // Nothing on the field moves until the farmer takes his first step, and
-    // the bot takes none while the wide berth it keeps round every hazard
-    // closes all four ways: boxed in like that at a level's start it would
-    // wait for ever. A farmer left standing is sent on his way, one arrow
-    // after another (if it is into a hazard, the life is lost and he starts
-    // afresh).
     template <typename Done>
     bool PlayUntil(Bot& bot, int limit, Done done)
     {
-        static const int kArrows[] = {DIK_UP, DIK_RIGHT, DIK_DOWN, DIK_LEFT};
-        int standing = 0;
-        int nudges = 0;
         for (int frame = 0; frame < limit; ++frame) {
             if (done())
                 return true;
             Frame();
             bot.Act();
-            const bool waiting = State() == MyGame::GameRunning && !Probe().Dying() && Probe().Snake().IsIdle();
-            standing = waiting ? standing + 1 : 0;
-            if (standing > kPatience) {
-                bot.ReleaseKeys();
-                TapKey(kArrows[nudges++ % 4]);
-                standing = 0;
-            }
         }
         return done();
     }
-    static constexpr int kPatience = 90; // frames, three seconds
 
     // The first level, picked in the menu's list as a player would.
     void StartFirstLevel()
