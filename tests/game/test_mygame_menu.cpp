@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -30,15 +31,22 @@ protected:
     // A click in the middle of an option row.
     void ClickRow(const RECT& row, int button = 0) { Click(row.left + 50, (row.top + row.bottom) / 2, button); }
 
-    void WriteLevelList(std::initializer_list<const char*> titles)
+    void WriteLevelList(const std::vector<std::string>& titles)
     {
         std::string list;
-        for (const char* title : titles) {
+        for (const std::string& title : titles) {
             std::string record(40, '\0');
-            record.replace(0, std::string(title).size(), title);
+            record.replace(0, title.size(), title);
             list += record;
         }
         TempGameDir::WriteFile(Dir().Path("Data/Levels.dat"), list);
+    }
+
+    // A level's title as its map holds it (behind the map part's first byte).
+    static std::string LevelTitle(int level)
+    {
+        const std::string map = TempGameDir::ReadFile("../Data/Level" + std::to_string(level) + ".dat");
+        return map.size() > 41 ? std::string(map.c_str() + 1) : std::string();
     }
 };
 
@@ -189,6 +197,49 @@ TEST_F(Menu, LevelListRowsAndPickingTheSecondLoadsLevelTwo)
     EXPECT_EQ(0u, Probe().Gold());
     EXPECT_EQ(MyGame::GameRunning, Game().GetGameState());
     EXPECT_GT(Probe().Snake().GetSize(), 0u);
+}
+
+// Every level unlocked: the list shows its first rows, the down button
+// scrolls until the last level is on show and then gives up, and the last
+// row starts the last level.
+TEST_F(Menu, LevelListScrollsDownToTheLastLevelAndStartsIt)
+{
+    const int levels = CountLevelFiles();
+    std::vector<std::string> titles;
+    for (int level = 1; level <= levels; ++level)
+        titles.push_back(LevelTitle(level));
+    WriteLevelList(titles);
+    ClickMenu(MyGame::MenuNew);
+    tnCombolist* list = Probe().ComboList();
+    ASSERT_NE(nullptr, list);
+    ASSERT_EQ(static_cast<tnUInt32>(levels), list->GetRowCount());
+    const tnUInt32 visible = list->GetVisibleRows();
+    ASSERT_EQ(25u, visible);
+    ASSERT_GT(static_cast<tnUInt32>(levels), visible) << "nothing to scroll";
+    EXPECT_EQ(0u, list->GetFirstRow());
+    EXPECT_EQ(tnButton::DISABLED, list->GetUpButton().GetStage());
+
+    // The list moves on for every frame the button is held down.
+    const tnButton& down = list->GetDownButton();
+    for (int clicks = 0; down.GetStage() == tnButton::ENABLED && clicks < levels; ++clicks) {
+        const tnUInt32 before = list->GetFirstRow();
+        Click(down.GetX() + down.GetWidth() / 2, down.GetY() + down.GetHeight() / 2);
+        ASSERT_GT(list->GetFirstRow(), before) << "click " << clicks;
+    }
+    EXPECT_EQ(levels - visible, list->GetFirstRow());
+    EXPECT_EQ(tnButton::DISABLED, down.GetStage());
+    EXPECT_EQ(tnButton::ENABLED, list->GetUpButton().GetStage());
+    Click(down.GetX() + down.GetWidth() / 2, down.GetY() + down.GetHeight() / 2);
+    EXPECT_EQ(levels - visible, list->GetFirstRow()) << "scrolled past the last row";
+    MovePointer(400, kFirstLevelRowY + 20 * static_cast<int>(visible - 1));
+    Frame();
+    EXPECT_EQ(static_cast<tnUInt32>(levels - 1), list->GetHoverRow());
+    EXPECT_FALSE(SaveScreenshot("level_list_scrolled").empty());
+
+    Click(400, kFirstLevelRowY + 20 * static_cast<int>(visible - 1));
+    EXPECT_EQ(MyGame::GameRunning, Game().GetGameState());
+    EXPECT_EQ(levels, Probe().CurrentLevel());
+    EXPECT_EQ(titles.back(), Probe().Map().GetTitle());
 }
 
 TEST_F(Menu, LevelListEscapeAndAFailedLoadStayOrLeave)
