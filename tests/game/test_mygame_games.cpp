@@ -135,7 +135,7 @@ TEST_P(WholeGameFolders, WalkingIntoTheEdgeUntilNoLifeIsLeftEndsTheGameAndKeepsT
 // Level after level, every one the data holds, to the final picture; the
 // bot lowers each objective with F11 and is kept in lives, so that the test
 // is about the levels, not about the bot's skill. On the last level it
-// collects 25 fruits and leaves a picture of a level in full swing.
+// collects 30 fruits and leaves a picture of a level in full swing.
 TEST_F(WholeGame, LevelAfterLevelToTheFinalPicture)
 {
     StartFirstLevel();
@@ -151,7 +151,7 @@ TEST_F(WholeGame, LevelAfterLevelToTheFinalPicture)
         SCOPED_TRACE(level);
         ASSERT_TRUE(RunUntil(MyGame::GameRunning, 300));
         ASSERT_EQ(level, Probe().CurrentLevel());
-        const tnUInt16 wanted = level == levels ? 25 : 5;
+        const tnUInt16 wanted = level == levels ? 30 : 5;
         while (Probe().ObjectiveTargets() > wanted) {
             TapKey(DIK_F11);
             Probe().TimerCount2() = 1.0f; // the next press counts at once
