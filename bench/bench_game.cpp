@@ -81,7 +81,10 @@ void MenuFrame(benchmark::State& state)
 }
 BENCHMARK(MenuFrame)->Unit(benchmark::kMillisecond);
 
-// A crowded field in play: level 12 (every kind of trap), ten fruits and
+// The Witch's Garden, the last level: every kind of trap grows there.
+constexpr unsigned short kEveryTrapLevel = 30;
+
+// A crowded field in play: the Witch's Garden, ten fruits and
 // ten traps, a 60-fruit chain, the grid and ten statements, with the bot at
 // the keys, so that every frame runs the whole play step and draws it. A
 // farmer who dies is put back on the field between timed frames.
@@ -107,8 +110,8 @@ void BusyPlayFrame(benchmark::State& state)
 {
     RunningGame game;
     MyGameProbe& probe = game.Probe();
-    if (!game.Game().LoadLevel(12) || !StartBusyField(game)) {
-        state.SkipWithError("level 12 did not start");
+    if (!game.Game().LoadLevel(kEveryTrapLevel) || !StartBusyField(game)) {
+        state.SkipWithError("the Witch's Garden did not start");
         return;
     }
     Bot bot(probe);
@@ -132,7 +135,7 @@ void LoadLevel(benchmark::State& state)
 {
     RunningGame game;
     for (auto _ : state) {
-        if (!game.Game().LoadLevel(static_cast<unsigned short>(1 + state.iterations() % 12)))
+        if (!game.Game().LoadLevel(static_cast<unsigned short>(1 + state.iterations() % kEveryTrapLevel)))
             state.SkipWithError("a level did not load");
     }
 }

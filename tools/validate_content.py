@@ -256,9 +256,14 @@ class LevelFiles(unittest.TestCase):
                         ok = True
             self.assertTrue(ok, msg)
 
-    def test_difficulty_rises(self):
+    def test_the_first_level_asks_the_fewest_fruits_and_the_last_the_most(self):
+        # A level's layout and hazards make it hard as much as its objective
+        # does (a lake with forty fruits is harder than a lawn with sixty), so
+        # objectives need not rise level by level: the difficulty report
+        # measures the curve (docs/difficulty.md).
         objectives = [struct.unpack_from('<H', b, MAP_HEADER + WIDTH * HEIGHT * 8)[0] for b in self.levels()]
-        self.assertEqual(objectives, sorted(objectives))
+        self.assertEqual(min(objectives), objectives[0])
+        self.assertEqual(max(objectives), objectives[-1])
         self.assertLess(objectives[0], objectives[-1])
 
 
