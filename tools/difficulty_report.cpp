@@ -15,6 +15,7 @@
 #include "applicationwindow.h"
 #include "bot.h"
 #include "gamefolders.h"
+#include "levelfiles.h"
 #include "messagepump.h"
 #include "mygameprobe.h"
 #include "tempgamedir.h"
@@ -107,8 +108,6 @@ public:
     // farmer cannot be placed.
     std::optional<GameResult> Play(int level, int seed, const std::string& picture = std::string());
     LevelRecord Describe(int level);
-    // Whether the data has a file for the level.
-    static bool HasLevel(int level) { return std::filesystem::exists("../Data/Level" + std::to_string(level) + ".dat"); }
 
 private:
     bool ReachMenu();
@@ -359,7 +358,8 @@ std::string PictureName(const Options& options, int level)
 // Plays the levels asked for; false when one could not be played at all.
 bool PlayLevels(Table& table, const Options& options, std::vector<LevelRecord>& records)
 {
-    for (int level = options.first; options.last ? level <= options.last : Table::HasLevel(level); ++level) {
+    const int last = options.last ? options.last : CountLevelFiles();
+    for (int level = options.first; level <= last; ++level) {
         LevelRecord record;
         for (int seed = 1; seed <= options.games; ++seed) {
             std::optional<GameResult> game = table.Play(level, seed);
