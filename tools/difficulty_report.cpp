@@ -12,17 +12,14 @@
 // exactly, whatever else the run plays. Exits 1 when a level is never won.
 // With --pictures, one frame of each level in full swing is drawn and saved
 // as DIR/levelNN.png, for people to look at.
-#include "applicationwindow.h"
 #include "bot.h"
-#include "gamefolders.h"
+#include "headlessprogram.h"
 #include "levelfiles.h"
 #include "messagepump.h"
 #include "mygameprobe.h"
 #include "tempgamedir.h"
 
 #include "testcontrol.h"
-#include "tnlog.h"
-#include "tntimer.h"
 
 #include <algorithm>
 #include <array>
@@ -116,38 +113,28 @@ private:
     bool InFullSwing();
 
     std::unique_ptr<TempGameDir> m_pkDir;
-    std::unique_ptr<ApplicationWindow> m_pkWindow;
-    std::unique_ptr<MyGameProbe> m_pkProbe;
+    std::unique_ptr<HeadlessProgram> m_pkProgram;
 };
 
 bool Table::Start()
 {
     testcontrol::UseFakeClock(kClockStart, 1000);
     m_pkDir = std::make_unique<TempGameDir>();
-    OpenLog(GameFolders::LogFile().c_str());
-    if (g_kTimer.Init() != tnOK)
-        return false;
-    g_kTimer.Start();
-    m_pkWindow = std::make_unique<ApplicationWindow>(1024, 768);
-    m_pkWindow->Create(nullptr, "Grovekeep", WS_POPUP | WS_VISIBLE | WS_SYSMENU, 101, 1024, 768);
-    m_pkProbe = std::make_unique<MyGameProbe>(m_pkWindow->GetGame());
-    if (!m_pkWindow->GetHandle() || m_pkWindow->Init() != tnOK)
-        return false;
-    m_pkWindow->Show(SW_SHOWDEFAULT);
-    return ReachMenu();
+    m_pkProgram = std::make_unique<HeadlessProgram>();
+    return m_pkProgram->Start() && ReachMenu();
 }
 
 bool Table::ReachMenu()
 {
     for (int frame = 0; frame < 100; ++frame) {
         PumpWindowMessages();
-        m_pkWindow->Frame();
-        if (m_pkProbe->State() == MyGame::GameMenu) {
+        m_pkProgram->Window().Frame();
+        if (m_pkProgram->Probe().State() == MyGame::GameMenu) {
             // Quiet, and no level title appended to the player's list.
-            m_pkProbe->SoundOn() = false;
-            m_pkProbe->MusicOn() = false;
-            m_pkProbe->JustFinishedLevel() = false;
-            m_pkProbe->AvailableLevel() = 0xFFFF;
+            m_pkProgram->Probe().SoundOn() = false;
+            m_pkProgram->Probe().MusicOn() = false;
+            m_pkProgram->Probe().JustFinishedLevel() = false;
+            m_pkProgram->Probe().AvailableLevel() = 0xFFFF;
             return true;
         }
     }
@@ -156,20 +143,14 @@ bool Table::ReachMenu()
 
 void Table::Stop()
 {
-    if (m_pkWindow) {
-        m_pkWindow->Shutdown();
-        DestroyWindow(m_pkWindow->GetHandle());
-    }
-    m_pkProbe.reset();
-    m_pkWindow.reset();
-    CloseLog();
+    m_pkProgram.reset();
     m_pkDir.reset();
     testcontrol::UseRealClock();
 }
 
 void Table::Step(const std::string& picture)
 {
-    MyGame& game = m_pkWindow->GetGame();
+    MyGame& game = m_pkProgram->Game();
     PumpWindowMessages();
     if (picture.empty()) {
         game.ProcessGame(kStep);
@@ -190,15 +171,15 @@ void Table::Step(const std::string& picture)
 // showing.
 bool Table::InFullSwing()
 {
-    MyGameProbe& probe = *m_pkProbe;
+    MyGameProbe& probe = m_pkProgram->Probe();
     return !probe.Dying() && probe.TrapList().Size() > 0 &&
            2 * probe.Snake().GetSize() > static_cast<tnUInt32>(probe.ObjectiveTargets());
 }
 
 std::optional<GameResult> Table::Play(int level, int seed, const std::string& picture)
 {
-    MyGameProbe& probe = *m_pkProbe;
-    MyGame& game = m_pkWindow->GetGame();
+    MyGameProbe& probe = m_pkProgram->Probe();
+    MyGame& game = m_pkProgram->Game();
     testcontrol::UseFakeClock(kClockStart, 1000);
     std::srand(static_cast<unsigned>(seed));
     probe.PlayerLife() = 3;
@@ -237,9 +218,9 @@ LevelRecord Table::Describe(int level)
 {
     LevelRecord record;
     record.level = level;
-    record.title = m_pkProbe->Map().GetTitle();
-    record.objective = m_pkProbe->ObjectiveTargets();
-    record.speed = m_pkProbe->PlayerSpeed();
+    record.title = m_pkProgram->Probe().Map().GetTitle();
+    record.objective = m_pkProgram->Probe().ObjectiveTargets();
+    record.speed = m_pkProgram->Probe().PlayerSpeed();
     return record;
 }
 

@@ -5,8 +5,6 @@
 #include "messagepump.h"
 
 #include "testcontrol.h"
-#include "tnlog.h"
-#include "tntimer.h"
 
 #include <filesystem>
 
@@ -22,26 +20,13 @@ void GameFixture::SetUp()
 
 void GameFixture::StartProgram()
 {
-    OpenLog(GameFolders::LogFile().c_str());
-    ASSERT_EQ(tnOK, g_kTimer.Init());
-    g_kTimer.Start();
-    m_pkWindow = std::make_unique<ApplicationWindow>(1024, 768);
-    m_pkWindow->Create(nullptr, "Grovekeep", WS_POPUP | WS_VISIBLE | WS_SYSMENU, 101, 1024, 768);
-    ASSERT_NE(nullptr, m_pkWindow->GetHandle());
-    m_pkProbe = std::make_unique<MyGameProbe>(m_pkWindow->GetGame());
-    ASSERT_EQ(tnOK, m_pkWindow->Init());
-    m_pkWindow->Show(SW_SHOWDEFAULT);
+    m_pkProgram = std::make_unique<HeadlessProgram>();
+    ASSERT_TRUE(m_pkProgram->Start()) << "the program did not start: " << LogText();
 }
 
 void GameFixture::TearDown()
 {
-    if (m_pkWindow) {
-        m_pkWindow->Shutdown();
-        DestroyWindow(m_pkWindow->GetHandle());
-    }
-    m_pkProbe.reset();
-    m_pkWindow.reset();
-    CloseLog();
+    m_pkProgram.reset();
     m_pkDir.reset();
     testcontrol::RecordSoundEvents(false);
     testcontrol::UseRealClock();
@@ -51,7 +36,7 @@ tnError32 GameFixture::Frame()
 {
     PumpWindowMessages();
     const bool playing = Game().GetGameState() == MyGame::GameRunning;
-    tnError32 result = m_pkWindow->Frame();
+    tnError32 result = Window().Frame();
     if (playing)
         ExpectCellBookkeeping();
     return result;

@@ -1,8 +1,7 @@
 #ifndef TESTS_GAMEFIXTURE_H
 #define TESTS_GAMEFIXTURE_H
 
-#include "applicationwindow.h"
-#include "mygameprobe.h"
+#include "headlessprogram.h"
 #include "tempgamedir.h"
 
 #include <gtest/gtest.h>
@@ -25,9 +24,9 @@ protected:
     virtual bool StartsAtOnce() const { return true; }
     void StartProgram();
 
-    MyGame& Game() { return m_pkWindow->GetGame(); }
-    MyGameProbe& Probe() { return *m_pkProbe; }
-    ApplicationWindow& Window() { return *m_pkWindow; }
+    MyGame& Game() { return m_pkProgram->Game(); }
+    MyGameProbe& Probe() { return m_pkProgram->Probe(); }
+    ApplicationWindow& Window() { return m_pkProgram->Window(); }
     TempGameDir& Dir() { return *m_pkDir; }
 
     // Runs the messages waiting (injected input) and then one frame. A frame
@@ -72,8 +71,7 @@ protected:
 
 private:
     std::unique_ptr<TempGameDir> m_pkDir;
-    std::unique_ptr<ApplicationWindow> m_pkWindow;
-    std::unique_ptr<MyGameProbe> m_pkProbe;
+    std::unique_ptr<HeadlessProgram> m_pkProgram;
     int m_iPointerX = 0;
     int m_iPointerY = 0;
 };
