@@ -25,7 +25,6 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -47,28 +46,26 @@ const char* const kDeathNames[kDeathKinds] = {"edge", "scenery", "poison", "trap
 
 // The game names a death with a floating text where it happened; the edge
 // alone kills in silence.
-Death CauseOf(const char* newestText)
+Death CauseOf(const std::string& newestText)
 {
-    if (!newestText)
-        return Edge;
-    if (std::strncmp(newestText, "Nice Hit", 8) == 0)
+    const auto startsWith = [&](const char* start) { return newestText.rfind(start, 0) == 0; };
+    if (startsWith("Nice Hit"))
         return Scenery;
-    if (std::strncmp(newestText, "Ate ", 4) == 0)
+    if (startsWith("Ate "))
         return Poison;
-    if (std::strncmp(newestText, "Killed ", 7) == 0)
+    if (startsWith("Killed "))
         return Trap;
     return Edge;
 }
 
 // The text of the newest floating statement when there are more than
-// `before`, or null.
-const char* NewestText(MyGameProbe& probe, tnUInt32 before)
+// `before`, or an empty one.
+std::string NewestText(MyGameProbe& probe, tnUInt32 before)
 {
-    static tnStringC text;
     const tnVector<tnStatement>& statements = probe.Statements();
     if (statements.size() <= before)
-        return nullptr;
-    text = statements[statements.size() - 1].GetText();
+        return std::string();
+    tnStringC text = statements[statements.size() - 1].GetText();
     return static_cast<char*>(text);
 }
 
@@ -97,7 +94,7 @@ struct LevelRecord {
 
 // The whole game in a scratch folder, driven one step at a time without
 // drawing: the states run exactly as in the program, only nothing is shown.
-class Table {
+class LevelPlayer {
 public:
     bool Start();
     void Stop();
@@ -116,7 +113,7 @@ private:
     std::unique_ptr<HeadlessProgram> m_pkProgram;
 };
 
-bool Table::Start()
+bool LevelPlayer::Start()
 {
     testcontrol::UseFakeClock(kClockStart, 1000);
     m_pkDir = std::make_unique<TempGameDir>();
@@ -124,31 +121,32 @@ bool Table::Start()
     return m_pkProgram->Start() && ReachMenu();
 }
 
-bool Table::ReachMenu()
+bool LevelPlayer::ReachMenu()
 {
     for (int frame = 0; frame < 100; ++frame) {
         PumpWindowMessages();
         m_pkProgram->Window().Frame();
-        if (m_pkProgram->Probe().State() == MyGame::GameMenu) {
+        MyGameProbe& probe = m_pkProgram->Probe();
+        if (probe.State() == MyGame::GameMenu) {
             // Quiet, and no level title appended to the player's list.
-            m_pkProgram->Probe().SoundOn() = false;
-            m_pkProgram->Probe().MusicOn() = false;
-            m_pkProgram->Probe().JustFinishedLevel() = false;
-            m_pkProgram->Probe().AvailableLevel() = 0xFFFF;
+            probe.SoundOn() = false;
+            probe.MusicOn() = false;
+            probe.JustFinishedLevel() = false;
+            probe.AvailableLevel() = 0xFFFF;
             return true;
         }
     }
     return false;
 }
 
-void Table::Stop()
+void LevelPlayer::Stop()
 {
     m_pkProgram.reset();
     m_pkDir.reset();
     testcontrol::UseRealClock();
 }
 
-void Table::Step(const std::string& picture)
+void LevelPlayer::Step(const std::string& picture)
 {
     MyGame& game = m_pkProgram->Game();
     PumpWindowMessages();
@@ -169,14 +167,14 @@ void Table::Step(const std::string& picture)
 
 // Half the way to the objective, with traps on the field: a frame worth
 // showing.
-bool Table::InFullSwing()
+bool LevelPlayer::InFullSwing()
 {
     MyGameProbe& probe = m_pkProgram->Probe();
     return !probe.Dying() && probe.TrapList().Size() > 0 &&
            2 * probe.Snake().GetSize() > static_cast<tnUInt32>(probe.ObjectiveTargets());
 }
 
-std::optional<GameResult> Table::Play(int level, int seed, const std::string& picture)
+std::optional<GameResult> LevelPlayer::Play(int level, int seed, const std::string& picture)
 {
     MyGameProbe& probe = m_pkProgram->Probe();
     MyGame& game = m_pkProgram->Game();
@@ -214,13 +212,14 @@ std::optional<GameResult> Table::Play(int level, int seed, const std::string& pi
     return result;
 }
 
-LevelRecord Table::Describe(int level)
+LevelRecord LevelPlayer::Describe(int level)
 {
     LevelRecord record;
     record.level = level;
-    record.title = m_pkProgram->Probe().Map().GetTitle();
-    record.objective = m_pkProgram->Probe().ObjectiveTargets();
-    record.speed = m_pkProgram->Probe().PlayerSpeed();
+    MyGameProbe& probe = m_pkProgram->Probe();
+    record.title = probe.Map().GetTitle();
+    record.objective = probe.ObjectiveTargets();
+    record.speed = probe.PlayerSpeed();
     return record;
 }
 
@@ -313,12 +312,16 @@ bool ReadOptions(int argc, char** argv, Options& options)
         if (word == "--games" && value) {
             options.games = std::atoi(value);
         } else if (word == "--levels" && value) {
-            if (std::sscanf(value, "%d-%d", &options.first, &options.last) == 1)
+            const int read = std::sscanf(value, "%d-%d", &options.first, &options.last);
+            if (read < 1)
+                return false;
+            if (read == 1)
                 options.last = options.first;
         } else if (word == "--out" && value) {
             options.out = value;
         } else if (word == "--pictures" && value) {
-            options.pictures = value;
+            // The games run in a scratch folder: a relative name must not land there.
+            options.pictures = std::filesystem::absolute(value).string();
         } else {
             return false;
         }
@@ -337,25 +340,25 @@ std::string PictureName(const Options& options, int level)
 }
 
 // Plays the levels asked for; false when one could not be played at all.
-bool PlayLevels(Table& table, const Options& options, std::vector<LevelRecord>& records)
+bool PlayLevels(LevelPlayer& player, const Options& options, std::vector<LevelRecord>& records)
 {
     const int last = options.last ? options.last : CountLevelFiles();
     for (int level = options.first; level <= last; ++level) {
         LevelRecord record;
         for (int seed = 1; seed <= options.games; ++seed) {
-            std::optional<GameResult> game = table.Play(level, seed);
+            std::optional<GameResult> game = player.Play(level, seed);
             if (!game) {
                 std::cerr << "level_difficulty: level " << level << " could not be played\n";
                 return false;
             }
             if (seed == 1)
-                record = table.Describe(level);
+                record = player.Describe(level);
             record.games.push_back(*game);
         }
         // Drawing takes from the game's random numbers, so the picture
         // comes from a game of its own, not one of those counted.
         for (int seed = 1; !options.pictures.empty() && seed <= options.games; ++seed) {
-            const std::optional<GameResult> game = table.Play(level, seed, PictureName(options, level));
+            const std::optional<GameResult> game = player.Play(level, seed, PictureName(options, level));
             if (game && game->pictured)
                 break;
         }
@@ -377,19 +380,30 @@ int main(int argc, char** argv)
     // Headless, whatever the desktop: nothing is shown and nothing heard.
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
-    if (!options.pictures.empty())
-        std::filesystem::create_directories(options.pictures);
-    Table table;
+    std::error_code error;
+    if (!options.pictures.empty() && !std::filesystem::create_directories(options.pictures, error) && error) {
+        std::cerr << "level_difficulty: cannot make " << options.pictures << ": " << error.message() << "\n";
+        return 1;
+    }
+    LevelPlayer player;
     std::vector<LevelRecord> records;
-    const bool played = table.Start() && PlayLevels(table, options, records);
-    table.Stop();
+    const bool started = player.Start();
+    const bool played = started && PlayLevels(player, options, records);
+    player.Stop();
+    if (!started)
+        std::cerr << "level_difficulty: the game did not start\n";
     if (!played)
         return 1;
     const std::string report = Report(records, options);
     if (options.out.empty()) {
         std::cout << report;
     } else {
-        std::ofstream(options.out) << report;
+        std::ofstream file(options.out);
+        file << report;
+        if (!file.flush()) {
+            std::cerr << "level_difficulty: cannot write " << options.out << "\n";
+            return 1;
+        }
         std::cerr << "level_difficulty: wrote " << options.out << "\n";
     }
     const bool everyLevelWon = std::all_of(records.begin(), records.end(),
