@@ -89,7 +89,8 @@ SDL_Renderer* CreateSoftwareRenderer(SDL_Window* window)
 // it has none, or where OpenGL turns out to run in software.
 SDL_Renderer* CreateChosenRenderer(SDL_Window* window, std::string& reason)
 {
-    platform::RendererChoice choice = platform::ChooseRenderer(platform::ReadRendererFacts());
+    platform::RendererFacts facts = platform::ReadRendererFacts();
+    platform::RendererChoice choice = platform::ChooseRenderer(facts);
     reason = choice.reason;
     if (!choice.accelerated)
         return CreateSoftwareRenderer(window);
@@ -104,7 +105,9 @@ SDL_Renderer* CreateChosenRenderer(SDL_Window* window, std::string& reason)
     if (info.name && std::strncmp(info.name, "opengl", 6) == 0) {
         std::string gl = OpenGLRenderer();
         reason += " (" + gl + ")";
-        if (platform::IsSoftwareOpenGL(gl)) {
+        // An OpenGL asked for by name is kept even in software: that is how
+        // the GPU path is tested on a machine without one.
+        if (facts.requested.empty() && platform::IsSoftwareOpenGL(gl)) {
             SDL_DestroyRenderer(renderer);
             reason += ", which draws in software";
             return CreateSoftwareRenderer(window);
