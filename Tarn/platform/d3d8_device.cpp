@@ -218,7 +218,7 @@ public:
         if (adapter != 0 || (type != D3DDEVTYPE_HAL && type != D3DDEVTYPE_REF) || !parameters ||
             !ValidBehaviour(behaviour))
             return D3DERR_INVALIDCALL;
-        if (testcontrol::ConsumeFailure("CreateDevice"))
+        if (testcontrol::ConsumeFailure(testcontrol::Failure::CreateDevice))
             return D3DERR_NOTAVAILABLE;
         D3DPRESENT_PARAMETERS completed = *parameters;
         if (!completed.hDeviceWindow)
@@ -378,7 +378,7 @@ HRESULT DeviceImpl::Reset(D3DPRESENT_PARAMETERS* parameters)
         return D3DERR_INVALIDCALL;
     if (m_eState == Lost || (!parameters->Windowed && !GetDisplay().active))
         return D3DERR_DEVICELOST;
-    if (testcontrol::ConsumeFailure("Reset"))
+    if (testcontrol::ConsumeFailure(testcontrol::Failure::Reset))
         return D3DERR_NOTAVAILABLE;
     D3DPRESENT_PARAMETERS completed = *parameters;
     if (!completed.hDeviceWindow)
@@ -448,7 +448,7 @@ HRESULT DeviceImpl::CreateTexture(UINT width, UINT height, UINT levels, DWORD us
     *texture = nullptr;
     if (levels > 1 || usage != 0 || pool == D3DPOOL_SCRATCH)
         return D3DERR_INVALIDCALL;
-    if (testcontrol::ConsumeFailure("CreateTexture"))
+    if (testcontrol::ConsumeFailure(testcontrol::Failure::CreateTexture))
         return D3DERR_OUTOFVIDEOMEMORY;
     TextureImpl* created = TextureImpl::Create(width, height, format, pool);
     if (!created)
@@ -462,7 +462,7 @@ HRESULT DeviceImpl::CreateImageSurface(UINT width, UINT height, D3DFORMAT format
     if (!surface)
         return D3DERR_INVALIDCALL;
     *surface = nullptr;
-    if (testcontrol::ConsumeFailure("CreateImageSurface"))
+    if (testcontrol::ConsumeFailure(testcontrol::Failure::CreateImageSurface))
         return E_OUTOFMEMORY;
     if (width > static_cast<UINT>(PixelStore::kMaxSide) || height > static_cast<UINT>(PixelStore::kMaxSide))
         return D3DERR_INVALIDCALL;
@@ -623,53 +623,13 @@ HRESULT DeviceImpl::GetVertexShader(DWORD* handle)
     return D3D_OK;
 }
 
-// --- Direct3DCreate8 and the test control hooks --------------------------------
-namespace {
-void LoseDevice(DeviceImpl& device)
-{
-    device.Lose();
-}
-void RequireDeviceReset(DeviceImpl& device)
-{
-    device.RequireReset();
-}
-void RedrawShownFrame(DeviceImpl& device)
-{
-    device.RedrawShownFrame();
-}
-} // namespace
-
 } // namespace platform
 
 IDirect3D8* Direct3DCreate8(UINT sdkVersion)
 {
-    if (sdkVersion != D3D_SDK_VERSION || testcontrol::ConsumeFailure("Direct3DCreate8"))
+    if (sdkVersion != D3D_SDK_VERSION || testcontrol::ConsumeFailure(testcontrol::Failure::Direct3DCreate8))
         return nullptr;
     if (!platform::EnsureVideo())
         return nullptr;
     return new platform::Direct3DImpl();
 }
-
-namespace testcontrol {
-
-void LoseDevice()
-{
-    platform::DeviceImpl::ForEach(&platform::LoseDevice);
-}
-
-void RequireDeviceReset()
-{
-    platform::DeviceImpl::ForEach(&platform::RequireDeviceReset);
-}
-
-void RedrawLastFrame()
-{
-    platform::DeviceImpl::ForEach(&platform::RedrawShownFrame);
-}
-
-int FramesFromKeptStart()
-{
-    return platform::FrameStartCache::Hits();
-}
-
-} // namespace testcontrol

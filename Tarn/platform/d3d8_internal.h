@@ -97,10 +97,6 @@ private:
     FrameStartCache m_kStartCache;
 };
 
-// Called at every Present, before the picture goes to the window when it
-// was drawn: counts it and, when tests asked, keeps the frame.
-void RecordPresentedFrame(bool drawn);
-
 } // namespace platform
 
 #endif

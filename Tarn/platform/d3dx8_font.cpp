@@ -83,7 +83,7 @@ HRESULT D3DXCreateFontIndirect(IDirect3DDevice8* device, const LOGFONTA* descrip
     platform::DeviceImpl* owner = dynamic_cast<platform::DeviceImpl*>(device);
     if (!owner || !description)
         return D3DERR_INVALIDCALL;
-    if (testcontrol::ConsumeFailure("D3DXCreateFont"))
+    if (testcontrol::ConsumeFailure(testcontrol::Failure::D3DXCreateFont))
         return E_OUTOFMEMORY;
     platform::GlyphFont* glyphs = platform::GlyphFont::Create(*description);
     if (!glyphs)

@@ -108,7 +108,7 @@ HRESULT IDirectInputDevice8A::SetDataFormat(LPCDIDATAFORMAT format)
         return DIERR_INVALIDPARAM;
     if (m_bAcquired)
         return DIERR_ACQUIRED;
-    if (testcontrol::ConsumeFailure("SetDataFormat"))
+    if (testcontrol::ConsumeFailure(testcontrol::Failure::SetDataFormat))
         return E_FAIL;
     m_pkFormat = format;
     return DI_OK;
@@ -122,7 +122,7 @@ HRESULT IDirectInputDevice8A::SetCooperativeLevel(HWND window, DWORD flags)
     bool oneWhen = foreground != ((flags & DISCL_BACKGROUND) != 0);
     if (!platform::IsOurWindow(window) || !oneSharing || !oneWhen)
         return DIERR_INVALIDPARAM;
-    if (testcontrol::ConsumeFailure("SetCooperativeLevel"))
+    if (testcontrol::ConsumeFailure(testcontrol::Failure::SetCooperativeLevel))
         return E_FAIL;
     m_hWindow = window;
     m_iCooperation = flags;
@@ -136,7 +136,7 @@ HRESULT IDirectInputDevice8A::SetProperty(const DIPropertyId& property, LPCDIPRO
         return DIERR_INVALIDPARAM;
     if (m_bAcquired)
         return DIERR_ACQUIRED;
-    if (testcontrol::ConsumeFailure("SetProperty"))
+    if (testcontrol::ConsumeFailure(testcontrol::Failure::SetProperty))
         return E_FAIL;
     m_iBufferSize = reinterpret_cast<const DIPROPDWORD*>(header)->dwData;
     while (m_kBuffer.size() > m_iBufferSize)
@@ -150,7 +150,7 @@ HRESULT IDirectInputDevice8A::Acquire()
         return DIERR_INVALIDPARAM;
     // Foreground devices belong to the focused window only.
     bool background = (m_iCooperation & DISCL_FOREGROUND) && GetForegroundWindow() != m_hWindow;
-    if (background || testcontrol::ConsumeFailure("Acquire"))
+    if (background || testcontrol::ConsumeFailure(testcontrol::Failure::Acquire))
         return DIERR_OTHERAPPHASPRIO;
     if (m_bAcquired)
         return DI_NOEFFECT;
@@ -173,7 +173,7 @@ HRESULT IDirectInputDevice8A::GetDeviceState(DWORD size, LPVOID data)
         return DIERR_INVALIDPARAM;
     if (!m_bAcquired)
         return m_bLost ? DIERR_INPUTLOST : DIERR_NOTACQUIRED;
-    if (testcontrol::ConsumeFailure("GetDeviceState"))
+    if (testcontrol::ConsumeFailure(testcontrol::Failure::GetDeviceState))
         return E_FAIL;
     std::memcpy(data, m_aKeys, sizeof(m_aKeys));
     m_pkPads->AddHeldKeys(static_cast<BYTE*>(data));
@@ -188,7 +188,7 @@ HRESULT IDirectInputDevice8A::GetDeviceData(DWORD recordSize, LPDIDEVICEOBJECTDA
         return DIERR_NOTBUFFERED;
     if (!m_bAcquired)
         return m_bLost ? DIERR_INPUTLOST : DIERR_NOTACQUIRED;
-    if (testcontrol::ConsumeFailure("GetDeviceData"))
+    if (testcontrol::ConsumeFailure(testcontrol::Failure::GetDeviceData))
         return E_FAIL;
     DWORD taken = static_cast<DWORD>(std::min<std::size_t>(*count, m_kBuffer.size()));
     if (data)
@@ -286,7 +286,7 @@ HRESULT IDirectInput8A::CreateDevice(REFGUID device, LPDIRECTINPUTDEVICE8A* resu
     bool keyboard = IsEqualGUID(device, GUID_SysKeyboard);
     if (!keyboard && !IsEqualGUID(device, GUID_SysMouse))
         return DIERR_DEVICENOTREG;
-    if (testcontrol::ConsumeFailure(keyboard ? "CreateKeyboard" : "CreateMouse"))
+    if (testcontrol::ConsumeFailure(keyboard ? testcontrol::Failure::CreateKeyboard : testcontrol::Failure::CreateMouse))
         return DIERR_DEVICENOTREG;
     *result = new IDirectInputDevice8A(keyboard);
     return DI_OK;
@@ -299,7 +299,7 @@ HRESULT DirectInput8Create(HINSTANCE, DWORD version, REFIID iid, LPVOID* result,
     *result = nullptr;
     if (outer || !IsEqualGUID(iid, IID_IDirectInput8A) || version != DIRECTINPUT_VERSION)
         return DIERR_INVALIDPARAM;
-    if (testcontrol::ConsumeFailure("DirectInput8Create"))
+    if (testcontrol::ConsumeFailure(testcontrol::Failure::DirectInput8Create))
         return DIERR_NOTINITIALIZED;
     *result = new IDirectInput8A();
     return DI_OK;

@@ -105,7 +105,7 @@ HRESULT IDirectMusicSegment8::Download(IDirectMusicPerformance8* performance)
 {
     if (!performance || !performance->m_bAudio)
         return DMUS_E_NOT_INIT;
-    if (testcontrol::ConsumeFailure("Download"))
+    if (testcontrol::ConsumeFailure(testcontrol::Failure::Download))
         return E_FAIL;
     m_bDownloaded = true;
     return S_OK;
@@ -149,8 +149,6 @@ HRESULT IDirectMusicLoader8::GetObject(DMUS_OBJECTDESC* description, REFIID iid,
     if ((description->dwValidData & DMUS_OBJ_CLASS) && !IsEqualGUID(description->guidClass, CLSID_DirectMusicSegment))
         return E_INVALIDARG;
     std::string file = NarrowName(description->wszFileName);
-    if (testcontrol::ConsumeFailure("GetObject"))
-        return DMUS_E_LOADER_FAILEDOPEN;
     std::vector<unsigned char> bytes;
     if (const char* problem = ReadTune(file, bytes)) {
         LogFileProblem(file.c_str(), problem);
@@ -203,7 +201,7 @@ HRESULT IDirectMusicPerformance8::InitAudio(void**, void**, HWND, DWORD, DWORD, 
 {
     if (m_bAudio)
         return S_OK;
-    if (testcontrol::ConsumeFailure("InitAudio") || !platform::OpenAudio())
+    if (testcontrol::ConsumeFailure(testcontrol::Failure::InitAudio) || !platform::OpenAudio())
         return E_FAIL;
     m_bAudio = true;
     return S_OK;
@@ -218,7 +216,7 @@ HRESULT IDirectMusicPerformance8::PlaySegmentEx(IDirectMusicSegment8* segment, W
         return DMUS_E_NOT_INIT;
     if (!segment)
         return E_POINTER;
-    if (testcontrol::ConsumeFailure("PlaySegmentEx"))
+    if (testcontrol::ConsumeFailure(testcontrol::Failure::PlaySegmentEx))
         return E_FAIL;
     bool forever = segment->m_iRepeats == DMUS_SEG_REPEAT_INFINITE;
     int plays = forever ? -1 : static_cast<int>(segment->m_iRepeats < 0x7FFFFFFE ? segment->m_iRepeats + 1 : 0x7FFFFFFF);
@@ -272,8 +270,6 @@ HRESULT CoCreateInstance(REFCLSID classId, LPUNKNOWN outer, DWORD, REFIID iid, L
     *result = nullptr;
     if (outer)
         return E_INVALIDARG;
-    if (testcontrol::ConsumeFailure("CoCreateInstance"))
-        return REGDB_E_CLASSNOTREG;
     if (IsEqualGUID(classId, CLSID_DirectMusicLoader) && IsEqualGUID(iid, IID_IDirectMusicLoader8))
         *result = new IDirectMusicLoader8();
     else if (IsEqualGUID(classId, CLSID_DirectMusicPerformance) && IsEqualGUID(iid, IID_IDirectMusicPerformance8))

@@ -201,7 +201,7 @@ HRESULT IDirectSoundBuffer::Play(DWORD reserved, DWORD, DWORD flags)
 {
     if (reserved != 0 || IsPrimary())
         return DSERR_INVALIDPARAM;
-    if (m_bLocked || testcontrol::ConsumeFailure("Play"))
+    if (m_bLocked || testcontrol::ConsumeFailure(testcontrol::Failure::Play))
         return DSERR_INVALIDCALL;
     if (IsSounding())
         return DS_OK; // already playing: DirectSound carries on where it is
@@ -220,8 +220,6 @@ HRESULT IDirectSoundBuffer::Stop()
 {
     if (IsPrimary())
         return DSERR_INVALIDCALL;
-    if (testcontrol::ConsumeFailure("Stop"))
-        return DSERR_GENERIC;
     if (IsSounding()) {
         // Stopping keeps the play position: a later Play goes on from there.
         Mix_Pause(m_iChannel);
@@ -263,7 +261,7 @@ HRESULT IDirectSoundBuffer::SetVolume(LONG volume)
         return DSERR_CONTROLUNAVAIL;
     if (volume < DSBVOLUME_MIN || volume > DSBVOLUME_MAX)
         return DSERR_INVALIDPARAM;
-    if (testcontrol::ConsumeFailure("SetVolume"))
+    if (testcontrol::ConsumeFailure(testcontrol::Failure::SetVolume))
         return DSERR_GENERIC;
     m_iVolume = volume;
     if (m_iChannel >= 0)
@@ -298,7 +296,7 @@ HRESULT IDirectSound8::SetCooperativeLevel(HWND window, DWORD level)
 {
     if (!window || level < DSSCL_NORMAL || level > DSSCL_WRITEPRIMARY)
         return DSERR_INVALIDPARAM;
-    if (testcontrol::ConsumeFailure("DirectSoundSetCooperativeLevel"))
+    if (testcontrol::ConsumeFailure(testcontrol::Failure::DirectSoundSetCooperativeLevel))
         return DSERR_GENERIC;
     m_iLevel = level;
     return DS_OK;
@@ -317,7 +315,7 @@ HRESULT IDirectSound8::CreateSoundBuffer(LPCDSBUFFERDESC description, LPDIRECTSO
         return DSERR_INVALIDPARAM;
     if (!primary && !IsPlayableFormat(description->lpwfxFormat))
         return DSERR_BADFORMAT;
-    if (testcontrol::ConsumeFailure("CreateSoundBuffer"))
+    if (testcontrol::ConsumeFailure(testcontrol::Failure::CreateSoundBuffer))
         return DSERR_OUTOFMEMORY;
     *result = new IDirectSoundBuffer(description->dwFlags, description->lpwfxFormat, description->dwBufferBytes);
     return DS_OK;
@@ -330,7 +328,7 @@ HRESULT DirectSoundCreate8(LPCGUID device, LPDIRECTSOUND8* result, LPUNKNOWN out
     *result = nullptr;
     if (outer || (device && !IsEqualGUID(*device, GUID_NULL)))
         return DSERR_INVALIDPARAM;
-    if (testcontrol::ConsumeFailure("DirectSoundCreate8") || !platform::OpenAudio())
+    if (testcontrol::ConsumeFailure(testcontrol::Failure::DirectSoundCreate8) || !platform::OpenAudio())
         return DSERR_NODRIVER;
     *result = new IDirectSound8();
     return DS_OK;

@@ -40,7 +40,7 @@ namespace platform {
 GamePads::GamePads()
 {
     // Without the subsystem the keyboard still works: no pads is all it means.
-    if (testcontrol::ConsumeFailure("InitGameControllers") || SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0)
+    if (testcontrol::ConsumeFailure(testcontrol::Failure::InitGameControllers) || SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0)
         return;
     m_bStarted = true;
     // Pads plugged in before we started announce themselves only to the

@@ -71,7 +71,7 @@ const LOGFONTA* FontDescription(HFONT font)
 
 HANDLE LoadImageA(HINSTANCE, LPCSTR name, UINT type, int, int, UINT flags)
 {
-    if (type != IMAGE_BITMAP || !(flags & LR_LOADFROMFILE) || testcontrol::ConsumeFailure("LoadImageA"))
+    if (type != IMAGE_BITMAP || !(flags & LR_LOADFROMFILE) || testcontrol::ConsumeFailure(testcontrol::Failure::LoadImageA))
         return nullptr;
     std::unique_ptr<GdiBitmap> bitmap(new GdiBitmap());
     if (!platform::ReadBitmapFile(name, bitmap->pixels))
@@ -173,7 +173,7 @@ COLORREF GetPixel(HDC dc, int x, int y)
 
 HFONT CreateFontIndirectA(const LOGFONTA* description)
 {
-    if (!description || testcontrol::ConsumeFailure("CreateFontA"))
+    if (!description || testcontrol::ConsumeFailure(testcontrol::Failure::CreateFontA))
         return nullptr;
     GdiFont* font = new GdiFont();
     font->description = *description;

@@ -106,7 +106,7 @@ bool OpenAudio()
         ++g_iReferences;
         return true;
     }
-    bool unusable = testcontrol::ConsumeFailure("OpenAudioDevice");
+    bool unusable = testcontrol::ConsumeFailure(testcontrol::Failure::OpenAudioDevice);
     g_bSilent = unusable || !OpenAnyOutput();
     if (g_bSilent) {
         if (!OpenMixer("dummy"))

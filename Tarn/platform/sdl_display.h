@@ -10,6 +10,7 @@
 #include <SDL.h>
 
 #include <functional>
+#include <vector>
 
 namespace platform {
 
@@ -29,6 +30,7 @@ struct Display {
     bool active = false;    // shown and (where focus is handed out) focused
     bool minimized = false;
     HICON icon = nullptr;
+    int loadingTextPaints = 0; // WM_PAINTs that drew the loading text
 };
 
 Display& GetDisplay();
@@ -39,6 +41,22 @@ bool IsOurWindow(HWND window);
 // Initialises SDL's video and event subsystems once; false on failure.
 bool EnsureVideo();
 
+// Opens the window (hidden) and its renderer for a picture of the display's
+// width and height, full screen when the display says so: the first video
+// driver and renderer that work, each refusal named in the log. False, with
+// one line on standard error and in the log, when no display answers.
+bool OpenDisplay(Display& display, const char* title);
+// Makes the hidden window alone, at the picture's size or the largest of its
+// shape that fits the desktop.
+bool CreateDisplayWindow(Display& display, const char* title);
+// Destroys the renderer and the window; the picture's size stays.
+void CloseDisplay(Display& display);
+// Shrinks a window size, keeping its shape, until it fits the desktop's
+// usable area (what docks and top bars leave free).
+void FitWindowToDesktop(int& width, int& height);
+// Between desktop full screen and a window that fits.
+void ToggleFullScreen(Display& display);
+
 // Gives the picture a new size and draws it where it fits best; false when
 // the renderer cannot make its texture.
 bool SetPictureSize(int width, int height);
@@ -48,6 +66,23 @@ bool FitPicture();
 // Shows the picture on the window: scaled to fit, aspect kept, letterboxed
 // in black. Leaves the picture as the render target.
 void PresentPicture();
+
+// Reads the picture as it is now (ARGB, alpha 0xFF); false without one.
+bool ReadPicture(std::vector<DWORD>& pixels, int& width, int& height);
+
+// What the device presented, counted for the test control; the frames
+// themselves only while a test asks to keep them.
+struct PresentRecord {
+    int presents = 0;
+    int drawnFrames = 0;
+    bool keepFrames = false;
+    std::vector<DWORD> keptFrame;
+    int keptWidth = 0;
+    int keptHeight = 0;
+};
+PresentRecord& Presents();
+// Called by the device at each successful Present.
+void RecordPresentedFrame(bool drawn);
 
 // Every SDL event the message pump takes is offered to these listeners
 // first (the input and device stand-ins keep their state from them).

@@ -4,36 +4,57 @@
 #include <vector>
 
 namespace {
-std::vector<std::string>& PendingFailures()
+std::vector<testcontrol::Failure>& Pending()
 {
-    static std::vector<std::string> failures;
+    static std::vector<testcontrol::Failure> failures;
     return failures;
 }
 } // namespace
 
 namespace testcontrol {
 
-void FailOnce(const std::string& operation)
+const char* FailureName(Failure operation)
 {
-    PendingFailures().push_back(operation);
+    static const char* const kNames[] = {
+        "Acquire",           "CreateDevice",       "CreateFontA",       "CreateImageSurface",
+        "CreateKeyboard",    "CreateMouse",        "CreateRenderer",    "CreateSoundBuffer",
+        "CreateTexture",     "CreateWindowExA",    "D3DXCreateFont",    "Direct3DCreate8",
+        "DirectInput8Create", "DirectSoundCreate8", "DirectSoundSetCooperativeLevel",
+        "Download",          "GetDeviceData",      "GetDeviceState",    "InitAudio",
+        "InitGameControllers", "LoadImageA",       "OpenAudioDevice",   "Play",
+        "PlaySegmentEx",     "QueryPerformanceFrequency", "RegisterClassA", "Reset",
+        "SetCooperativeLevel", "SetDataFormat", "SetProperty", "SetVolume",
+    };
+    static_assert(sizeof(kNames) / sizeof(kNames[0]) == static_cast<std::size_t>(Failure::SetVolume) + 1,
+                  "one name for each failure");
+    return kNames[static_cast<std::size_t>(operation)];
 }
 
-bool ConsumeFailure(const char* operation)
+void FailOnce(Failure operation)
 {
-    std::vector<std::string>& failures = PendingFailures();
+    Pending().push_back(operation);
+}
+
+bool ConsumeFailure(Failure operation)
+{
+    std::vector<Failure>& failures = Pending();
     if (failures.empty())
         return false;
-    auto it = std::find_if(failures.begin(), failures.end(),
-                           [operation](const std::string& failure) { return failure == operation; });
+    auto it = std::find(failures.begin(), failures.end(), operation);
     if (it == failures.end())
         return false;
     failures.erase(it);
     return true;
 }
 
+std::vector<Failure> PendingFailures()
+{
+    return Pending();
+}
+
 void ClearFailures()
 {
-    PendingFailures().clear();
+    Pending().clear();
 }
 
 } // namespace testcontrol

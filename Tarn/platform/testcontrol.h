@@ -14,17 +14,51 @@
 namespace testcontrol {
 
 // --- Failure injection -------------------------------------------------
-// Makes the next call of the named platform operation fail once, e.g.
-// "QueryPerformanceFrequency", "RegisterClassA", "CreateWindowExA",
-// "CreateDevice", "CreateTexture", "CreateImageSurface", "D3DXCreateFont",
-// "DirectInput8Create", "CreateKeyboard", "CreateMouse", "Acquire",
-// "InitGameControllers" (the keyboard then reports no pads),
-// "DirectSoundCreate8", "CreateSoundBuffer".
-void FailOnce(const std::string& operation);
+// The platform operations a test can make fail once. A name that is not
+// here does not compile, so a test cannot ask for a failure nothing makes.
+enum class Failure {
+    Acquire,
+    CreateDevice,
+    CreateFontA,
+    CreateImageSurface,
+    CreateKeyboard,
+    CreateMouse,
+    CreateRenderer, // every renderer SDL is asked for, once
+    CreateSoundBuffer,
+    CreateTexture,
+    CreateWindowExA,
+    D3DXCreateFont,
+    Direct3DCreate8,
+    DirectInput8Create,
+    DirectSoundCreate8,
+    DirectSoundSetCooperativeLevel,
+    Download,
+    GetDeviceData,
+    GetDeviceState,
+    InitAudio,
+    InitGameControllers, // the keyboard then reports no pads
+    LoadImageA,
+    OpenAudioDevice,
+    Play,
+    PlaySegmentEx,
+    QueryPerformanceFrequency,
+    RegisterClassA,
+    Reset,
+    SetCooperativeLevel,
+    SetDataFormat,
+    SetProperty,
+    SetVolume,
+};
+const char* FailureName(Failure operation);
+// Makes the next call of the operation fail once (asked twice: twice).
+void FailOnce(Failure operation);
 // Used by the stand-ins on every call: true (and the request is consumed)
-// when the named operation was asked to fail. Allocates nothing, and with no
+// when the operation was asked to fail. Allocates nothing, and with no
 // failure pending (always, in the game) returns at once.
-bool ConsumeFailure(const char* operation);
+bool ConsumeFailure(Failure operation);
+// The failures asked for and not yet consumed: a test that leaves one has
+// not reached the call it meant to break.
+std::vector<Failure> PendingFailures();
 // Forgets every pending failure.
 void ClearFailures();
 

@@ -8,34 +8,24 @@
 
 namespace {
 
-int g_iPresents = 0;
-int g_iDrawnFrames = 0;
-bool g_bKeepFrames = false;
-std::vector<DWORD> g_vKeptFrame;
-int g_iKeptWidth = 0;
-int g_iKeptHeight = 0;
-
-// Reads the picture: the window itself, or the texture scaled onto it.
-bool ReadTarget(std::vector<DWORD>& pixels, int& width, int& height)
-{
-    platform::Display& display = platform::GetDisplay();
-    if (!display.renderer)
-        return false;
-    width = display.width;
-    height = display.height;
-    pixels.resize(static_cast<std::size_t>(width) * height);
-    int result = SDL_RenderReadPixels(display.renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), width * 4);
-    if (result != 0)
-        return false;
-    // The game's back buffer has no alpha channel.
-    for (DWORD& pixel : pixels)
-        pixel |= 0xFF000000u;
-    return true;
-}
-
 void FlushFrame(platform::DeviceImpl& device)
 {
     device.FlushFrame();
+}
+
+void LoseOne(platform::DeviceImpl& device)
+{
+    device.Lose();
+}
+
+void RequireResetOf(platform::DeviceImpl& device)
+{
+    device.RequireReset();
+}
+
+void RedrawShownFrameOf(platform::DeviceImpl& device)
+{
+    device.RedrawShownFrame();
 }
 
 // --- A small PNG writer: stored (uncompressed) deflate blocks. --------------
@@ -107,30 +97,16 @@ std::vector<std::uint8_t> ZlibStored(const std::vector<std::uint8_t>& raw)
 
 } // namespace
 
-namespace platform {
-
-void RecordPresentedFrame(bool drawn)
-{
-    ++g_iPresents;
-    if (!drawn)
-        return;
-    ++g_iDrawnFrames;
-    if (g_bKeepFrames && !ReadTarget(g_vKeptFrame, g_iKeptWidth, g_iKeptHeight))
-        g_vKeptFrame.clear();
-}
-
-} // namespace platform
-
 namespace testcontrol {
 
 int PresentCount()
 {
-    return g_iPresents;
+    return platform::Presents().presents;
 }
 
 int DrawnFrameCount()
 {
-    return g_iDrawnFrames;
+    return platform::Presents().drawnFrames;
 }
 
 std::size_t PixelBytesHeld()
@@ -140,20 +116,22 @@ std::size_t PixelBytesHeld()
 
 void KeepPresentedFrames(bool keep)
 {
-    g_bKeepFrames = keep;
+    platform::PresentRecord& record = platform::Presents();
+    record.keepFrames = keep;
     if (!keep)
-        g_vKeptFrame.clear();
+        record.keptFrame.clear();
 }
 
 bool ReadPresentedFrame(std::vector<DWORD>& pixels, int* width, int* height)
 {
-    if (g_vKeptFrame.empty())
+    const platform::PresentRecord& record = platform::Presents();
+    if (record.keptFrame.empty())
         return false;
-    pixels = g_vKeptFrame;
+    pixels = record.keptFrame;
     if (width)
-        *width = g_iKeptWidth;
+        *width = record.keptWidth;
     if (height)
-        *height = g_iKeptHeight;
+        *height = record.keptHeight;
     return true;
 }
 
@@ -162,7 +140,7 @@ bool ReadBackBuffer(std::vector<DWORD>& pixels, int* width, int* height)
     // What has been drawn since the last Present is on the picture too.
     platform::DeviceImpl::ForEach(&FlushFrame);
     int w = 0, h = 0;
-    if (!ReadTarget(pixels, w, h))
+    if (!platform::ReadPicture(pixels, w, h))
         return false;
     if (width)
         *width = w;
@@ -201,6 +179,26 @@ bool SavePNG(const std::string& path, const std::vector<DWORD>& pixels, int widt
         return false;
     bool written = std::fwrite(file.data(), 1, file.size(), out) == file.size();
     return std::fclose(out) == 0 && written;
+}
+
+void LoseDevice()
+{
+    platform::DeviceImpl::ForEach(&LoseOne);
+}
+
+void RequireDeviceReset()
+{
+    platform::DeviceImpl::ForEach(&RequireResetOf);
+}
+
+void RedrawLastFrame()
+{
+    platform::DeviceImpl::ForEach(&RedrawShownFrameOf);
+}
+
+int FramesFromKeptStart()
+{
+    return platform::FrameStartCache::Hits();
 }
 
 } // namespace testcontrol

@@ -1,5 +1,6 @@
 // Performance counter, Sleep and waitable timers over the monotonic clock,
 // with the fake clock that tests use to let time pass without waiting.
+#include "fake_clock.h"
 #include "testcontrol.h"
 #include "win32.h"
 
@@ -8,16 +9,9 @@
 #include <ctime>
 
 namespace {
-const LONGLONG kTicksPerSecond = 1000000000LL;
-
-struct FakeClock {
-    bool active = false;
-    LONGLONG now = 0;
-    LONGLONG ticksPerRead = 0;
-};
-
-FakeClock g_kFakeClock;
-LONGLONG g_iSleptTicks = 0;
+using platform::kTicksPerSecond;
+platform::FakeClock& g_kFakeClock = platform::TheFakeClock();
+LONGLONG& g_iSleptTicks = platform::SleptTicks();
 
 // steady_clock is CLOCK_MONOTONIC on Linux: its ticks are the deadlines
 // clock_nanosleep sleeps to.
@@ -57,7 +51,7 @@ struct WaitableTimer {
 
 BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency)
 {
-    if (!frequency || testcontrol::ConsumeFailure("QueryPerformanceFrequency"))
+    if (!frequency || testcontrol::ConsumeFailure(testcontrol::Failure::QueryPerformanceFrequency))
         return FALSE;
     frequency->QuadPart = kTicksPerSecond;
     return TRUE;
@@ -128,38 +122,18 @@ std::time_t WallClockTime()
     return std::time(nullptr);
 }
 
-namespace testcontrol {
+namespace platform {
 
-void UseFakeClock(LONGLONG start, LONGLONG ticksPerRead)
+FakeClock& TheFakeClock()
 {
-    g_kFakeClock.active = true;
-    g_kFakeClock.now = start;
-    g_kFakeClock.ticksPerRead = ticksPerRead;
+    static FakeClock clock;
+    return clock;
 }
 
-void UseRealClock()
+LONGLONG& SleptTicks()
 {
-    g_kFakeClock.active = false;
+    static LONGLONG ticks = 0;
+    return ticks;
 }
 
-bool IsClockFake()
-{
-    return g_kFakeClock.active;
-}
-
-void AdvanceClock(LONGLONG ticks)
-{
-    g_kFakeClock.now += ticks;
-}
-
-DWORD SleptMilliseconds()
-{
-    return static_cast<DWORD>(g_iSleptTicks / (kTicksPerSecond / 1000));
-}
-
-void ResetSleptMilliseconds()
-{
-    g_iSleptTicks = 0;
-}
-
-} // namespace testcontrol
+} // namespace platform

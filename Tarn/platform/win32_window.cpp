@@ -1,15 +1,12 @@
 // The window, its message queue and painting before Direct3D takes over,
 // standing in for Win32's USER calls on top of SDL2.
 #include "draw_list.h"
-#include "renderer_choice.h"
 #include "sdl_display.h"
 #include "sdl_font.h"
 #include "testcontrol.h"
-#include "tnlog.h"
 #include "win32.h"
 
 #include <cstdio>
-#include <cstring>
 #include <deque>
 #include <map>
 #include <string>
@@ -29,13 +26,10 @@ int g_iNextListenerId = 1;
 WNDPROC g_pfnWindowProc = nullptr;
 bool g_bQuitPosted = false;
 int g_iQuitCode = 0;
-int g_iLoadingTextPaints = 0;
 
 // The window handle is a token: there is exactly one window.
 HWND const kWindowToken = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x57494E44));
 HDC const kWindowDC = reinterpret_cast<HDC>(static_cast<std::uintptr_t>(0x48444300));
-
-const char* const kIconFile = "../Graphics/icon.bmp";
 
 void Post(UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -55,101 +49,6 @@ void SetActive(bool active)
         return;
     display.active = active;
     Post(WM_ACTIVATEAPP, active ? 1 : 0, 0);
-}
-
-void ApplyIcon(SDL_Window* window)
-{
-    SDL_Surface* icon = SDL_LoadBMP(kIconFile);
-    if (!icon)
-        return;
-    SDL_SetColorKey(icon, SDL_TRUE, SDL_MapRGB(icon->format, 0xFF, 0x00, 0xFF));
-    SDL_SetWindowIcon(window, icon);
-    SDL_FreeSurface(icon);
-}
-
-// The renderer string of the current OpenGL context (empty without one).
-std::string OpenGLRenderer()
-{
-    typedef const unsigned char* (*GetString)(unsigned int);
-    const unsigned int kRenderer = 0x1F01; // GL_RENDERER
-    GetString getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
-    const unsigned char* name = getString ? getString(kRenderer) : nullptr;
-    return name ? reinterpret_cast<const char*>(name) : "";
-}
-
-SDL_Renderer* CreateSoftwareRenderer(SDL_Window* window)
-{
-    // SDL's software renderer writes straight into the window's pixels;
-    // letting it go through an OpenGL texture would bring the cost back.
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    return SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
-}
-
-// A GPU renderer where the machine has a GPU; SDL's software renderer where
-// it has none, or where OpenGL turns out to run in software.
-SDL_Renderer* CreateChosenRenderer(SDL_Window* window, std::string& reason)
-{
-    platform::RendererFacts facts = platform::ReadRendererFacts();
-    platform::RendererChoice choice = platform::ChooseRenderer(facts);
-    reason = choice.reason;
-    if (!choice.accelerated)
-        return CreateSoftwareRenderer(window);
-    SDL_Renderer* renderer =
-        SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC | SDL_RENDERER_TARGETTEXTURE);
-    if (!renderer) {
-        reason += ", which refused: " + std::string(SDL_GetError());
-        return CreateSoftwareRenderer(window);
-    }
-    SDL_RendererInfo info = {};
-    SDL_GetRendererInfo(renderer, &info);
-    if (info.name && std::strncmp(info.name, "opengl", 6) == 0) {
-        std::string gl = OpenGLRenderer();
-        reason += " (" + gl + ")";
-        // An OpenGL asked for by name is kept even in software: that is how
-        // the GPU path is tested on a machine without one.
-        if (facts.requested.empty() && platform::IsSoftwareOpenGL(gl)) {
-            SDL_DestroyRenderer(renderer);
-            reason += ", which draws in software";
-            return CreateSoftwareRenderer(window);
-        }
-    }
-    return renderer;
-}
-
-bool CreateRenderer(platform::Display& display)
-{
-    std::string reason;
-    display.renderer = CreateChosenRenderer(display.window, reason);
-    if (!display.renderer)
-        return false;
-    SDL_RendererInfo info = {};
-    SDL_GetRendererInfo(display.renderer, &info);
-    display.softwareRenderer = (info.flags & SDL_RENDERER_SOFTWARE) != 0;
-    Log("Renderer: %s, chosen for %s\n", info.name ? info.name : "unknown", reason.c_str());
-    return platform::SetPictureSize(display.width, display.height);
-}
-
-void DestroyDisplay(platform::Display& display)
-{
-    platform::PixelStore::KeepAllPixels(); // before their textures go
-
-    if (display.backBuffer)
-        SDL_DestroyTexture(display.backBuffer);
-    if (display.renderer)
-        SDL_DestroyRenderer(display.renderer);
-    if (display.window)
-        SDL_DestroyWindow(display.window);
-    display = platform::Display();
-}
-
-void ToggleFullScreen(platform::Display& display)
-{
-    display.fullScreen = !display.fullScreen;
-    SDL_SetWindowFullscreen(display.window, display.fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-    if (!display.fullScreen) {
-        SDL_SetWindowSize(display.window, display.width, display.height);
-        SDL_SetWindowPosition(display.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
-    }
 }
 
 void TranslateWindowEvent(const SDL_WindowEvent& event)
@@ -234,7 +133,7 @@ void TranslateEvent(const SDL_Event& event)
         break;
     case SDL_KEYDOWN:
         if (event.key.keysym.sym == SDLK_RETURN && (event.key.keysym.mod & KMOD_ALT) && !event.key.repeat)
-            ToggleFullScreen(display);
+            platform::ToggleFullScreen(display);
         Post(WM_KEYDOWN, static_cast<WPARAM>(event.key.keysym.scancode), 0);
         break;
     case SDL_KEYUP:
@@ -249,12 +148,6 @@ void TranslateEvent(const SDL_Event& event)
 
 namespace platform {
 
-Display& GetDisplay()
-{
-    static Display display;
-    return display;
-}
-
 HWND WindowHandle()
 {
     return GetDisplay().window ? kWindowToken : nullptr;
@@ -263,78 +156,6 @@ HWND WindowHandle()
 bool IsOurWindow(HWND window)
 {
     return window && window == WindowHandle();
-}
-
-bool EnsureVideo()
-{
-    if (SDL_WasInit(SDL_INIT_VIDEO))
-        return true;
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
-    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "1");
-    return SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0;
-}
-
-bool SetPictureSize(int width, int height)
-{
-    Display& display = GetDisplay();
-    if (!display.renderer)
-        return false;
-    if (display.width != width || display.height != height) {
-        if (display.backBuffer)
-            SDL_DestroyTexture(display.backBuffer);
-        display.backBuffer = nullptr;
-        display.width = width;
-        display.height = height;
-    }
-    SDL_RenderSetLogicalSize(display.renderer, width, height);
-    return FitPicture();
-}
-
-bool FitPicture()
-{
-    Display& display = GetDisplay();
-    if (!display.renderer)
-        return false;
-    display.mustRedraw = true;
-    int outputWidth = 0, outputHeight = 0;
-    SDL_GetRendererOutputSize(display.renderer, &outputWidth, &outputHeight);
-    if (outputWidth == display.width && outputHeight == display.height) {
-        // One window pixel for each picture pixel: the window is the picture.
-        SDL_SetRenderTarget(display.renderer, nullptr);
-        if (display.backBuffer)
-            SDL_DestroyTexture(display.backBuffer);
-        display.backBuffer = nullptr;
-        return true;
-    }
-    if (!display.backBuffer) {
-        display.backBuffer = SDL_CreateTexture(display.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
-                                               display.width, display.height);
-        if (!display.backBuffer)
-            return false;
-        // The whole picture is scaled smoothly to the screen, sprites inside
-        // it keep their own nearest-pixel sampling; whatever alpha lands in
-        // it must not darken the window (the game's picture has none).
-        SDL_SetTextureScaleMode(display.backBuffer, SDL_ScaleModeLinear);
-        SDL_SetTextureBlendMode(display.backBuffer, SDL_BLENDMODE_NONE);
-    }
-    SDL_SetRenderTarget(display.renderer, display.backBuffer);
-    return true;
-}
-
-void PresentPicture()
-{
-    Display& display = GetDisplay();
-    if (!display.renderer)
-        return;
-    if (display.backBuffer) {
-        SDL_SetRenderTarget(display.renderer, nullptr);
-        SDL_SetRenderDrawColor(display.renderer, 0, 0, 0, 255);
-        SDL_RenderClear(display.renderer);
-        SDL_RenderCopy(display.renderer, display.backBuffer, nullptr, nullptr);
-    }
-    SDL_RenderPresent(display.renderer);
-    if (display.backBuffer)
-        SDL_SetRenderTarget(display.renderer, display.backBuffer);
 }
 
 int AddEventListener(EventListener listener)
@@ -372,7 +193,7 @@ void PumpEvents()
 
 WORD RegisterClassA(const WNDCLASSA* windowClass)
 {
-    if (!windowClass || !windowClass->lpszClassName || testcontrol::ConsumeFailure("RegisterClassA"))
+    if (!windowClass || !windowClass->lpszClassName || testcontrol::ConsumeFailure(testcontrol::Failure::RegisterClassA))
         return 0;
     // Registering a name again replaces the class: there is one window at a
     // time, and a test may build the shell more than once in one process.
@@ -380,29 +201,18 @@ WORD RegisterClassA(const WNDCLASSA* windowClass)
     return static_cast<WORD>(g_kClasses.size());
 }
 
-HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
+HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, int, int, int width,
                      int height, HWND, HMENU, HINSTANCE, LPVOID)
 {
     platform::Display& display = platform::GetDisplay();
     auto found = className ? g_kClasses.find(className) : g_kClasses.end();
-    if (found == g_kClasses.end() || display.window || testcontrol::ConsumeFailure("CreateWindowExA"))
+    if (found == g_kClasses.end() || display.window || testcontrol::ConsumeFailure(testcontrol::Failure::CreateWindowExA))
         return nullptr;
-    if (!platform::EnsureVideo())
-        return nullptr;
-
     display.width = width;
     display.height = height;
     display.fullScreen = (style & WS_POPUP) != 0;
-    Uint32 flags = SDL_WINDOW_HIDDEN;
-    if (display.fullScreen)
-        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-    display.window = SDL_CreateWindow(windowName ? windowName : "", x, y, width, height, flags);
-    if (!display.window || !CreateRenderer(display)) {
-        DestroyDisplay(display);
+    if (!platform::OpenDisplay(display, windowName ? windowName : ""))
         return nullptr;
-    }
-    SDL_ShowCursor(SDL_ENABLE);
-    ApplyIcon(display.window);
     g_pfnWindowProc = found->second.lpfnWndProc;
     g_kQueue.clear();
     g_bQuitPosted = false;
@@ -415,7 +225,7 @@ BOOL DestroyWindow(HWND window)
 {
     if (!platform::IsOurWindow(window))
         return FALSE;
-    DestroyDisplay(platform::GetDisplay());
+    platform::CloseDisplay(platform::GetDisplay());
     g_pfnWindowProc = nullptr;
     return TRUE;
 }
@@ -589,65 +399,7 @@ int DrawTextA(HDC dc, LPCSTR text, int length, RECT* rect, UINT format)
     painting.Clear();
     platform::PresentPicture();
     display.mustRedraw = true; // the device's last frame is no longer on screen
-    ++g_iLoadingTextPaints;
+    ++display.loadingTextPaints;
     return height > 0 ? height : 1;
 }
 
-namespace testcontrol {
-
-namespace {
-void PushWindowEvent(Uint8 windowEvent)
-{
-    SDL_Event event = {};
-    event.type = SDL_WINDOWEVENT;
-    event.window.event = windowEvent;
-    event.window.windowID = platform::GetDisplay().window ? SDL_GetWindowID(platform::GetDisplay().window) : 0;
-    SDL_PushEvent(&event);
-}
-} // namespace
-
-void SetFocus(bool focused)
-{
-    PushWindowEvent(focused ? SDL_WINDOWEVENT_FOCUS_GAINED : SDL_WINDOWEVENT_FOCUS_LOST);
-}
-
-void ExposeWindow()
-{
-    PushWindowEvent(SDL_WINDOWEVENT_EXPOSED);
-}
-
-void ResizeWindow(int width, int height)
-{
-    platform::Display& display = platform::GetDisplay();
-    if (!display.window)
-        return;
-    if (display.fullScreen)
-        ToggleFullScreen(display);
-    SDL_SetWindowSize(display.window, width, height);
-    platform::FitPicture();
-}
-
-void RequestClose()
-{
-    platform::EnsureVideo(); // the request may come before the window exists
-    SDL_Event event = {};
-    event.type = SDL_QUIT;
-    SDL_PushEvent(&event);
-}
-
-void MovePointer(int x, int y)
-{
-    SDL_Event event = {};
-    event.type = SDL_MOUSEMOTION;
-    event.motion.windowID = platform::GetDisplay().window ? SDL_GetWindowID(platform::GetDisplay().window) : 0;
-    event.motion.x = x;
-    event.motion.y = y;
-    SDL_PushEvent(&event);
-}
-
-int LoadingTextPaints()
-{
-    return g_iLoadingTextPaints;
-}
-
-} // namespace testcontrol

@@ -32,17 +32,17 @@ protected:
 TEST_F(KeyboardTest, InitStopsAtTheFirstFailingStepWithItsCode)
 {
     const struct {
-        const char* operation;
+        testcontrol::Failure operation;
         tnError32 result;
-    } steps[] = {{"CreateKeyboard", tnErrorCreateKeyboard},
-                 {"SetDataFormat", tnErrorKeyboardDataFormat},
-                 {"SetCooperativeLevel", tnErrorKeyboardCooperativeLevel}};
+    } steps[] = {{testcontrol::Failure::CreateKeyboard, tnErrorCreateKeyboard},
+                 {testcontrol::Failure::SetDataFormat, tnErrorKeyboardDataFormat},
+                 {testcontrol::Failure::SetCooperativeLevel, tnErrorKeyboardCooperativeLevel}};
     for (const auto& step : steps) {
         testcontrol::FailOnce(step.operation);
-        EXPECT_EQ(step.result, m_kKeyboard.Init(m_kWindow.Handle())) << step.operation;
+        EXPECT_EQ(step.result, m_kKeyboard.Init(m_kWindow.Handle())) << testcontrol::FailureName(step.operation);
         m_kKeyboard.CleanUp();
     }
-    testcontrol::FailOnce("Acquire"); // ignored: the window may not be in front yet
+    testcontrol::FailOnce(testcontrol::Failure::Acquire); // ignored: the window may not be in front yet
     EXPECT_EQ(tnOK, m_kKeyboard.Init(m_kWindow.Handle()));
     EXPECT_EQ(tnOK, m_kKeyboard.AcquireDevice());
 }
@@ -98,7 +98,7 @@ TEST_F(KeyboardTest, ReadFailuresAndMissingDevicesGiveTheirCodes)
     EXPECT_EQ(tnErrorKeyboardRead, m_kKeyboard.Update());
     EXPECT_EQ(tnErrorAcquire, m_kKeyboard.AcquireDevice());
     ASSERT_EQ(tnOK, m_kKeyboard.Init(m_kWindow.Handle()));
-    testcontrol::FailOnce("GetDeviceState");
+    testcontrol::FailOnce(testcontrol::Failure::GetDeviceState);
     EXPECT_EQ(tnErrorKeyboardRead, m_kKeyboard.Update());
     EXPECT_EQ(tnOK, m_kKeyboard.Update());
 }
@@ -108,7 +108,7 @@ TEST(InputManager, CreateFailureAndCleanUpThenDestructionReleaseOnce)
     {
         tnInputManager manager;
         EXPECT_EQ(&manager, tnInputManager::GetSingleton());
-        testcontrol::FailOnce("DirectInput8Create");
+        testcontrol::FailOnce(testcontrol::Failure::DirectInput8Create);
         EXPECT_EQ(tnErrorCreateInput, manager.Init(nullptr));
         EXPECT_EQ(nullptr, manager.GetInput());
         EXPECT_EQ(tnOK, manager.Init(nullptr));

@@ -1,5 +1,6 @@
 // The music player's OFF / STOPPED / PLAYING machine, and a MIDI file that
 // really sounds through the soundfont.
+#include "failurecheck.h"
 #include "sound_test_files.h"
 #include "tempgamedir.h"
 #include "testcontrol.h"
@@ -33,7 +34,7 @@ protected:
         m_kMidi.CleanUp();
         m_kManager.CleanUp();
         EXPECT_EQ(0, testcontrol::LiveSoundObjects());
-        testcontrol::ClearFailures();
+        ExpectEveryFailureUsed();
     }
 
     TempGameDir m_kDir{false};
@@ -99,21 +100,21 @@ TEST_F(MidiPlayTest, FailuresReturnNotOkAndKeepTheStatus)
     Write(m_kDir.Path("sound/garbage.mid"), "not music at all");
     EXPECT_EQ(tnNotOK, m_kMidi.PlaySong("../sound/garbage.mid"));
     EXPECT_EQ(tnMidiPlay::OFF, m_kMidi.GetPlayStatus());
-    testcontrol::FailOnce("Download");
+    testcontrol::FailOnce(testcontrol::Failure::Download);
     EXPECT_EQ(tnNotOK, m_kMidi.PlaySong("../sound/level1.mid"));
     EXPECT_EQ(tnMidiPlay::OFF, m_kMidi.GetPlayStatus());
-    testcontrol::FailOnce("PlaySegmentEx");
+    testcontrol::FailOnce(testcontrol::Failure::PlaySegmentEx);
     EXPECT_EQ(tnNotOK, m_kMidi.PlaySong("../sound/level1.mid"));
     EXPECT_EQ(tnMidiPlay::OFF, m_kMidi.GetPlayStatus());
 
     ASSERT_EQ(tnOK, m_kMidi.PlaySong("../sound/level1.mid"));
     ASSERT_EQ(tnOK, m_kMidi.StopSong());
-    testcontrol::FailOnce("PlaySegmentEx");
+    testcontrol::FailOnce(testcontrol::Failure::PlaySegmentEx);
     EXPECT_EQ(tnNotOK, m_kMidi.ContinueSong());
     EXPECT_EQ(tnMidiPlay::STOPPED, m_kMidi.GetPlayStatus());
 
     tnMidiPlay other;
-    testcontrol::FailOnce("InitAudio");
+    testcontrol::FailOnce(testcontrol::Failure::InitAudio);
     EXPECT_EQ(tnNotOK, other.Init(m_kManager.GetSound(), kWindow));
     EXPECT_EQ(tnNotOK, other.PlaySong("../sound/level1.mid"));
 }

@@ -129,15 +129,15 @@ TEST_F(MouseTest, APointerJumpThenAClickIsReadWhereThePointerReallyIs)
 TEST_F(MouseTest, InitStopsAtTheFirstFailingStepWithItsCode)
 {
     const struct {
-        const char* operation;
+        testcontrol::Failure operation;
         tnError32 result;
-    } steps[] = {{"CreateMouse", tnErrorCreateMouse},
-                 {"SetDataFormat", tnErrorMouseDataFormat},
-                 {"SetCooperativeLevel", tnErrorMouseCooperativeLevel},
-                 {"SetProperty", tnErrorMouseProperty}};
+    } steps[] = {{testcontrol::Failure::CreateMouse, tnErrorCreateMouse},
+                 {testcontrol::Failure::SetDataFormat, tnErrorMouseDataFormat},
+                 {testcontrol::Failure::SetCooperativeLevel, tnErrorMouseCooperativeLevel},
+                 {testcontrol::Failure::SetProperty, tnErrorMouseProperty}};
     for (const auto& step : steps) {
         testcontrol::FailOnce(step.operation);
-        EXPECT_EQ(step.result, m_kMouse.Init(m_kWindow.Handle())) << step.operation;
+        EXPECT_EQ(step.result, m_kMouse.Init(m_kWindow.Handle())) << testcontrol::FailureName(step.operation);
     }
     // Each new Init released the half-made device before it; the last one
     // waits for CleanUp.
@@ -157,7 +157,7 @@ TEST_F(MouseTest, LostInputIsReacquiredOrReportedAsAReadFailure)
     testcontrol::MouseButton(1, true, 0, 0);
     EXPECT_EQ(tnOK, Frame());
     EXPECT_TRUE(m_kMouse.IsButtonDown(1));
-    testcontrol::FailOnce("GetDeviceData");
+    testcontrol::FailOnce(testcontrol::Failure::GetDeviceData);
     EXPECT_EQ(tnErrorMouseRead, m_kMouse.Clear());
     EXPECT_FALSE(m_kMouse.IsButtonDown(1));
 

@@ -115,11 +115,11 @@ TEST(tnScreenSearch, ModesAndDepthFormats)
     }
     {
         GraphicsScreen screen;
-        testcontrol::FailOnce("Direct3DCreate8");
+        testcontrol::FailOnce(testcontrol::Failure::Direct3DCreate8);
         EXPECT_EQ(tnErrorCreateD3D, screen.InitD3D(window.Handle()));
         EXPECT_EQ(tnErrorCreateDevice, screen.InitD3DDevice(true, 1024, 768, 32));
         ASSERT_EQ(tnOK, screen.InitD3D(window.Handle()));
-        testcontrol::FailOnce("CreateDevice");
+        testcontrol::FailOnce(testcontrol::Failure::CreateDevice);
         EXPECT_EQ(tnErrorCreateDevice, screen.InitD3DDevice(true, 1024, 768, 32));
         ASSERT_EQ(tnOK, screen.InitD3DDevice(false, 0, 0, 0));
         EXPECT_EQ(1024u, screen.GetScreenWidth());
@@ -177,7 +177,7 @@ TEST(tnScreenFrames, ALostDeviceIsRecoveredWithTheHooksAroundTheReset)
     // A failing reset leaves the device waiting and restores nothing.
     screen.hooks.clear();
     testcontrol::RequireDeviceReset();
-    testcontrol::FailOnce("Reset");
+    testcontrol::FailOnce(testcontrol::Failure::Reset);
     EXPECT_EQ(tnOK, screen.RecoverDevice());
     EXPECT_EQ((std::vector<std::string>{"invalidate"}), screen.hooks);
     EXPECT_EQ(D3DERR_DEVICENOTRESET, screen.GetDevice()->TestCooperativeLevel());

@@ -1,4 +1,5 @@
 // Wave files, the sound manager and the one-effect-at-a-time player.
+#include "failurecheck.h"
 #include "sound_test_files.h"
 #include "tempgamedir.h"
 #include "testcontrol.h"
@@ -51,7 +52,7 @@ protected:
         m_kSound.CleanUp();
         m_kManager.CleanUp();
         EXPECT_EQ(0, testcontrol::LiveSoundObjects());
-        testcontrol::ClearFailures();
+        ExpectEveryFailureUsed();
     }
     tnSound::WaveData& Load(const std::string& bytes)
     {
@@ -163,7 +164,7 @@ TEST_F(SoundTest, VolumeRunsFromFullToTheDirectSoundMinimum)
         EXPECT_EQ(c.hundredthsOfDb, events.back().volume) << c.volume;
     }
     EXPECT_EQ(tnErrorSoundVolume, m_kSound.SetVolume(101));
-    testcontrol::FailOnce("SetVolume");
+    testcontrol::FailOnce(testcontrol::Failure::SetVolume);
     EXPECT_EQ(tnErrorSoundVolume, m_kSound.SetVolume(100));
 }
 
@@ -198,7 +199,7 @@ TEST_F(SoundTest, PlayingAgainRestartsFromTheBeginning)
     EXPECT_TRUE(events[2].started);
     EXPECT_EQ(tnOK, m_kSound.Stop());
     EXPECT_EQ(tnOK, m_kSound.Rewind());
-    testcontrol::FailOnce("Play");
+    testcontrol::FailOnce(testcontrol::Failure::Play);
     EXPECT_EQ(tnErrorSoundPlay, m_kSound.Play(0));
 }
 
@@ -218,7 +219,7 @@ TEST_F(SoundTest, WithoutABufferOrAValidIndexNothingPlays)
 
     tnSound::WaveData empty = {};
     EXPECT_EQ(tnErrorNoWaveData, m_kSound.LoadFromMemory(empty, DSBCAPS_CTRLVOLUME, false));
-    testcontrol::FailOnce("CreateSoundBuffer");
+    testcontrol::FailOnce(testcontrol::Failure::CreateSoundBuffer);
     EXPECT_EQ(tnErrorSoundBuffer, m_kSound.LoadFromMemory(list[0], DSBCAPS_CTRLVOLUME, false));
     EXPECT_EQ(tnNotOK, m_kSound.Play(0)); // the failed load left no buffer
 }
@@ -237,10 +238,10 @@ TEST(SoundManager, DeviceFailuresGiveTheirCodesAndCleanUpTwiceReleasesOnce)
     {
         tnSoundManager manager;
         EXPECT_EQ(&manager, tnSoundManager::GetSingleton());
-        testcontrol::FailOnce("DirectSoundCreate8");
+        testcontrol::FailOnce(testcontrol::Failure::DirectSoundCreate8);
         EXPECT_EQ(tnErrorNoSoundDevice, manager.Init(kWindow));
         EXPECT_EQ(nullptr, manager.GetSound());
-        testcontrol::FailOnce("DirectSoundSetCooperativeLevel");
+        testcontrol::FailOnce(testcontrol::Failure::DirectSoundSetCooperativeLevel);
         EXPECT_EQ(tnErrorSoundCooperativeLevel, manager.Init(kWindow));
         EXPECT_EQ(tnOK, manager.Init(kWindow));
         EXPECT_EQ(1, testcontrol::LiveSoundObjects());
@@ -255,7 +256,7 @@ TEST(SoundManager, WithoutAnAudioOutputSoundGoesToASilentSinkAndSaysSoOnce)
 {
     TempGameDir dir(false);
     ASSERT_TRUE(OpenLog());
-    testcontrol::FailOnce("OpenAudioDevice");
+    testcontrol::FailOnce(testcontrol::Failure::OpenAudioDevice);
     {
         tnSoundManager manager;
         ASSERT_EQ(tnOK, manager.Init(kWindow));

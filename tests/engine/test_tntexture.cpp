@@ -85,7 +85,7 @@ TEST_F(Textures, SheetsWhoseFrameIsLargerThanTheBitmapAreRefused)
     EXPECT_EQ(tnErrorCreateTexture, texture.CreateFromFile(path.c_str(), true, kMagenta, &empty, nullptr, false));
     EXPECT_EQ(tnErrorCreateTexture, texture.CreateFromFile("missing.bmp", true, kMagenta, nullptr, nullptr, false));
     EXPECT_EQ(tnErrorCreateTexture, texture.Create(nullptr, nullptr, nullptr, false));
-    testcontrol::FailOnce("CreateTexture");
+    testcontrol::FailOnce(testcontrol::Failure::CreateTexture);
     EXPECT_EQ(tnErrorCreateTexture, texture.CreateFromFile(path.c_str(), false, kMagenta, nullptr, nullptr, false));
     EXPECT_EQ(tnTexture::NoNumber, texture.GetNumber());
     ASSERT_EQ(tnOK, texture.CreateFromFile(path.c_str(), false, kMagenta, nullptr, nullptr, false));
@@ -187,7 +187,7 @@ TEST_F(Textures, ColourKeyedSurfacesHaveAlphaZeroExactlyOnTheKey)
     EXPECT_EQ(D3DFMT_X8R8G8B8, opaque.GetFormat());
     EXPECT_EQ(tnNotOK, opaque.CreateFromFile("missing.bmp", false, kMagenta));
     EXPECT_EQ(tnErrorNoImage, opaque.CreateFromMemory(nullptr, false, kMagenta));
-    testcontrol::FailOnce("CreateImageSurface");
+    testcontrol::FailOnce(testcontrol::Failure::CreateImageSurface);
     EXPECT_EQ(tnErrorCreateSurface, opaque.CreateFromFile(path.c_str(), false, kMagenta));
     EXPECT_EQ(nullptr, opaque.GetSurface());
 }

@@ -90,7 +90,7 @@ TEST_F(TimerTest, ResetRestartsTimingFromNow)
 TEST(tnTimer, InitFailsWithoutAPerformanceCounter)
 {
     tnTimer timer;
-    testcontrol::FailOnce("QueryPerformanceFrequency");
+    testcontrol::FailOnce(testcontrol::Failure::QueryPerformanceFrequency);
     EXPECT_EQ(tnErrorTimer, timer.Init());
     // Without a frequency no conversion divides by zero.
     EXPECT_EQ(0.0, timer.GetDelta());

@@ -1,3 +1,4 @@
+#include "failurecheck.h"
 #include "applicationwindow.h"
 
 #include "tempgamedir.h"
@@ -63,6 +64,7 @@ protected:
     {
         window.Shutdown();
         DestroyWindow(window.GetHandle());
+        ExpectEveryFailureUsed();
         testcontrol::UseRealClock();
     }
 
@@ -188,7 +190,7 @@ TEST(Shell, ClosedProgramWritesEveryBannerInOrder)
 TEST(Shell, FailedInitSkipsTheRunButShutsDownInOrder)
 {
     TempGameDir dir(false);
-    testcontrol::FailOnce("CreateDevice");
+    testcontrol::FailOnce(testcontrol::Failure::CreateDevice);
     EXPECT_EQ(1, WinMain(nullptr, nullptr, nullptr, 0));
     std::string log = TempGameDir::ReadFile("stdout.log");
     EXPECT_TRUE(AllFound(PositionsInOrder(log, {kInitBanner, "Error: InitD3DDevice(), in MyGame::InitDirectX()\n",
@@ -201,7 +203,7 @@ TEST(Shell, FailedInitSkipsTheRunButShutsDownInOrder)
 TEST(Shell, ProgramWithoutAPerformanceCounterEndsAtOnceWithAnEmptyLog)
 {
     TempGameDir dir(false);
-    testcontrol::FailOnce("QueryPerformanceFrequency");
+    testcontrol::FailOnce(testcontrol::Failure::QueryPerformanceFrequency);
     EXPECT_EQ(1, WinMain(nullptr, nullptr, nullptr, 0));
     EXPECT_EQ("", TempGameDir::ReadFile("stdout.log"));
 }

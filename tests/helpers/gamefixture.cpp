@@ -1,3 +1,4 @@
+#include "failurecheck.h"
 #include "gamefixture.h"
 
 #include "cellcheck.h"
@@ -28,6 +29,7 @@ void GameFixture::TearDown()
 {
     m_pkProgram.reset();
     m_pkDir.reset();
+    ExpectEveryFailureUsed();
     testcontrol::RecordSoundEvents(false);
     testcontrol::UseRealClock();
 }

@@ -4,6 +4,7 @@
 // The game's window, shown, for graphics tests (headless under the dummy
 // video driver), and the pixels of what was drawn into it.
 
+#include "failurecheck.h"
 #include "d3d8.h"
 #include "testcontrol.h"
 #include "win32.h"
@@ -31,6 +32,7 @@ public:
     {
         DestroyWindow(m_hWindow);
         testcontrol::KeepPresentedFrames(false);
+        ExpectEveryFailureUsed();
     }
     GraphicsTestWindow(const GraphicsTestWindow&) = delete;
     GraphicsTestWindow& operator=(const GraphicsTestWindow&) = delete;

@@ -4,6 +4,7 @@
 // A shown, focused game window over the headless platform, and a message
 // pump that hands pointer positions to tnMouse as the shell does.
 
+#include "failurecheck.h"
 #include "testcontrol.h"
 #include "win32.h"
 
@@ -32,7 +33,7 @@ public:
     {
         Pump();
         DestroyWindow(m_hWindow);
-        testcontrol::ClearFailures();
+        ExpectEveryFailureUsed();
     }
     HWND Handle() const { return m_hWindow; }
 

@@ -100,7 +100,7 @@ TEST(D3D8Adapter, DeviceCreationRefusesWhatNoDeviceCanDo)
     D3DPRESENT_PARAMETERS parameters = reference.Parameters();
     IDirect3DDevice8* device = nullptr;
 
-    testcontrol::FailOnce("CreateDevice");
+    testcontrol::FailOnce(testcontrol::Failure::CreateDevice);
     EXPECT_EQ(D3DERR_NOTAVAILABLE,
               d3d->CreateDevice(0, D3DDEVTYPE_HAL, window.Handle(), D3DCREATE_SOFTWARE_VERTEXPROCESSING, &parameters,
                                 &device));
@@ -247,7 +247,7 @@ TEST_F(D3D8Device, LockRefusesRectanglesOutsideTheTexture)
     texture->UnlockRect(0);
     IDirect3DTexture8* failed = nullptr;
     EXPECT_EQ(D3DERR_INVALIDCALL, device->CreateTexture(8192, 8, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &failed));
-    testcontrol::FailOnce("CreateTexture");
+    testcontrol::FailOnce(testcontrol::Failure::CreateTexture);
     EXPECT_TRUE(FAILED(device->CreateTexture(8, 8, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &failed)));
     EXPECT_EQ(nullptr, failed);
     texture->Release();
@@ -320,7 +320,7 @@ TEST_F(D3D8Device, IsLostInTheBackgroundAndResetRestoresItWithItsTextures)
     GraphicsTestWindow::Pump();
     EXPECT_EQ(D3DERR_DEVICENOTRESET, device->TestCooperativeLevel());
     device->SetRenderState(D3DRS_ALPHATESTENABLE, TRUE);
-    testcontrol::FailOnce("Reset");
+    testcontrol::FailOnce(testcontrol::Failure::Reset);
     EXPECT_TRUE(FAILED(device->Reset(&device.Parameters())));
     ASSERT_EQ(D3D_OK, device->Reset(&device.Parameters()));
     EXPECT_EQ(D3D_OK, device->TestCooperativeLevel());

@@ -71,7 +71,7 @@ TEST(D3DXFontCreation, FailsForAnInjectedFailureOrAForeignHandle)
                             CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Arial");
     ASSERT_NE(nullptr, gdi);
     ID3DXFont* font = nullptr;
-    testcontrol::FailOnce("D3DXCreateFont");
+    testcontrol::FailOnce(testcontrol::Failure::D3DXCreateFont);
     EXPECT_TRUE(FAILED(D3DXCreateFont(device.Get(), gdi, &font)));
     EXPECT_EQ(nullptr, font);
     EXPECT_TRUE(FAILED(D3DXCreateFont(device.Get(), reinterpret_cast<HFONT>(&font), &font)));
@@ -85,7 +85,7 @@ TEST(D3DXFontCreation, FailsForAnInjectedFailureOrAForeignHandle)
     font->Release();
     EXPECT_EQ(TRUE, DeleteObject(gdi));
     EXPECT_EQ(FALSE, DeleteObject(gdi));
-    testcontrol::FailOnce("CreateFontA");
+    testcontrol::FailOnce(testcontrol::Failure::CreateFontA);
     EXPECT_EQ(nullptr, CreateFontA(10, 5, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, "Arial"));
 }
 

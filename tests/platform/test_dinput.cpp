@@ -121,7 +121,7 @@ TEST_F(DirectInputTest, APadIsTheArrowKeysPAndEscapeIndependentlyOfTheKeyboard)
     EXPECT_EQ(std::vector<int>(), HeldKeys(keyboard));
 
     // Pads that cannot start leave the keyboard working.
-    FailOnce("InitGameControllers");
+    FailOnce(testcontrol::Failure::InitGameControllers);
     IDirectInputDevice8A* padless = Make(GUID_SysKeyboard, &c_dfDIKeyboard);
     PadButton(PadDown, true);
     PressKey(DIK_SPACE);
@@ -265,18 +265,18 @@ TEST_F(DirectInputTest, BadArgumentsAreRefusedNotTrusted)
 TEST_F(DirectInputTest, InjectedFailuresHitOnceEach)
 {
     void* input = reinterpret_cast<void*>(1);
-    testcontrol::FailOnce("DirectInput8Create");
+    testcontrol::FailOnce(testcontrol::Failure::DirectInput8Create);
     EXPECT_TRUE(FAILED(DirectInput8Create(nullptr, DIRECTINPUT_VERSION, IID_IDirectInput8A, &input, nullptr)));
     EXPECT_EQ(nullptr, input);
 
     IDirectInputDevice8A* device = nullptr;
-    testcontrol::FailOnce("CreateKeyboard");
+    testcontrol::FailOnce(testcontrol::Failure::CreateKeyboard);
     EXPECT_TRUE(FAILED(m_pkInput->CreateDevice(GUID_SysKeyboard, &device, nullptr)));
-    testcontrol::FailOnce("CreateMouse");
+    testcontrol::FailOnce(testcontrol::Failure::CreateMouse);
     EXPECT_TRUE(FAILED(m_pkInput->CreateDevice(GUID_SysMouse, &device, nullptr)));
     EXPECT_EQ(nullptr, device);
 
-    testcontrol::FailOnce("Acquire");
+    testcontrol::FailOnce(testcontrol::Failure::Acquire);
     IDirectInputDevice8A* keyboard = nullptr;
     ASSERT_EQ(DI_OK, m_pkInput->CreateDevice(GUID_SysKeyboard, &keyboard, nullptr));
     m_kDevices.push_back(keyboard);

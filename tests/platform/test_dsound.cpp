@@ -64,7 +64,7 @@ TEST_F(DirectSoundTest, OnlyPcmOfEightOrSixteenBitsMonoOrStereoMakesABuffer)
         EXPECT_EQ(nullptr, buffer);
     }
     EXPECT_EQ(DSERR_INVALIDPARAM, Make(Pcm(1, 8000, 8), 2, 0, &buffer)); // below the smallest buffer
-    testcontrol::FailOnce("CreateSoundBuffer");
+    testcontrol::FailOnce(testcontrol::Failure::CreateSoundBuffer);
     EXPECT_TRUE(FAILED(Make(Pcm(1, 8000, 8), 100, 0, &buffer)));
 }
 

@@ -173,7 +173,7 @@ TEST_F(GdiBitmap, RefusesTruncatedAbsurdAndUnsupportedFiles)
 
     EXPECT_EQ(nullptr, LoadImageA(nullptr, "no/such/file.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
     std::string path = Write(good);
-    testcontrol::FailOnce("LoadImageA");
+    testcontrol::FailOnce(testcontrol::Failure::LoadImageA);
     EXPECT_EQ(nullptr, LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
     std::remove(path.c_str());
 }
