@@ -306,6 +306,8 @@ void MyGame::ProcessHelp()
     m_iCurrentHelpPage = 0;
     m_eGameState = GameMenu;
     m_fTimerCount = 0.0f;
+    // Clicks meant nothing here: none may wait for the menu.
+    m_kMouse.Clear();
 }
 
 void MyGame::InitCompleteGame()
@@ -327,6 +329,7 @@ void MyGame::ProcessCompleteGame()
         m_iPrevKeyPress = DIK_ESCAPE;
         m_eGameState = GameMenu;
         FreeHelpPicture();
+        m_kMouse.Clear(); // as on leaving the help
     } else {
         m_iPrevKeyPress = NoKey;
     }

@@ -6,7 +6,12 @@
 
 #include "dinput.h"
 #include "sdl_display.h"
+#include "sdl_input.h"
 #include "testcontrol.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
 
 namespace {
 
@@ -19,11 +24,31 @@ const ButtonKey kButtonKeys[] = {
     {SDL_CONTROLLER_BUTTON_DPAD_UP, DIK_UP},     {SDL_CONTROLLER_BUTTON_DPAD_DOWN, DIK_DOWN},
     {SDL_CONTROLLER_BUTTON_DPAD_LEFT, DIK_LEFT}, {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, DIK_RIGHT},
     {SDL_CONTROLLER_BUTTON_START, DIK_P},        {SDL_CONTROLLER_BUTTON_BACK, DIK_ESCAPE},
+    {SDL_CONTROLLER_BUTTON_B, DIK_ESCAPE},       {SDL_CONTROLLER_BUTTON_A, DIK_SPACE},
 };
 
 // Half deflection: a stick at rest, or a worn one that drifts, presses
 // nothing, and a push that means it is never mistaken for the other way.
 const int kDeadZone = 16384;
+
+// The pointer needs a lighter touch than the keys: a third of the way
+// moves it slowly, all the way crosses the picture in about a second.
+const int kPointerDeadZone = 8000;
+const float kPointerSpeed = 900.0f; // picture pixels a second at full push
+const float kLongestPointerStep = 0.1f; // seconds: after a stall it does not jump
+
+float StickPush(int value)
+{
+    if (std::abs(value) <= kPointerDeadZone)
+        return 0.0f;
+    float push = (std::abs(value) - kPointerDeadZone) / static_cast<float>(32767 - kPointerDeadZone);
+    return value < 0 ? -push : push;
+}
+
+float ButtonPush(std::uint32_t buttons, int less, int more)
+{
+    return ((buttons >> more) & 1u ? 1.0f : 0.0f) - ((buttons >> less) & 1u ? 1.0f : 0.0f);
+}
 
 void AddStickKeys(std::uint8_t* keys, int value, int lessDik, int moreDik)
 {
@@ -48,6 +73,7 @@ GamePads::GamePads()
     for (int index = 0; index < SDL_NumJoysticks(); ++index)
         Open(index);
     m_iListener = AddEventListener([this](const SDL_Event& event) { OnEvent(event); });
+    m_iPumpListener = AddPumpListener([this]() { MovePointer(); });
 }
 
 GamePads::~GamePads()
@@ -55,6 +81,7 @@ GamePads::~GamePads()
     if (!m_bStarted)
         return;
     RemoveEventListener(m_iListener);
+    RemovePumpListener(m_iPumpListener);
     while (!m_kPads.empty())
         Close(m_kPads.begin()->first);
     SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
@@ -92,10 +119,14 @@ void GamePads::OnEvent(const SDL_Event& event)
         break;
     case SDL_CONTROLLERBUTTONDOWN:
     case SDL_CONTROLLERBUTTONUP:
-        if (event.cbutton.button < 32) {
-            std::uint32_t bit = 1u << event.cbutton.button;
-            Pad& pad = m_kPads[event.cbutton.which];
-            pad.buttons = event.type == SDL_CONTROLLERBUTTONDOWN ? pad.buttons | bit : pad.buttons & ~bit;
+        OnButton(event.cbutton);
+        break;
+    case SDL_MOUSEMOTION:
+        // The pad's own moves come back rounded: only another pointer's
+        // move puts it elsewhere.
+        if (event.motion.x != static_cast<int>(m_fPointerX) || event.motion.y != static_cast<int>(m_fPointerY)) {
+            m_fPointerX = static_cast<float>(event.motion.x);
+            m_fPointerY = static_cast<float>(event.motion.y);
         }
         break;
     case SDL_CONTROLLERAXISMOTION:
@@ -107,6 +138,82 @@ void GamePads::OnEvent(const SDL_Event& event)
     default:
         break;
     }
+}
+
+void GamePads::OnButton(const SDL_ControllerButtonEvent& event)
+{
+    if (event.button >= 32)
+        return;
+    const bool down = event.type == SDL_CONTROLLERBUTTONDOWN;
+    std::uint32_t bit = 1u << event.button;
+    Pad& pad = m_kPads[event.which];
+    pad.buttons = down ? pad.buttons | bit : pad.buttons & ~bit;
+    if (event.button == SDL_CONTROLLER_BUTTON_A || event.button == SDL_CONTROLLER_BUTTON_X) {
+        int x = 0, y = 0;
+        PointerInWindow(x, y);
+        PushPointerButton(event.button == SDL_CONTROLLER_BUTTON_A ? 0 : 1, down, x, y);
+    }
+}
+
+void GamePads::PointerPush(float& x, float& y) const
+{
+    x = y = 0.0f;
+    for (const auto& pad : m_kPads) {
+        const std::uint32_t buttons = pad.second.buttons;
+        x += StickPush(pad.second.stickX) +
+             ButtonPush(buttons, SDL_CONTROLLER_BUTTON_DPAD_LEFT, SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+        y += StickPush(pad.second.stickY) +
+             ButtonPush(buttons, SDL_CONTROLLER_BUTTON_DPAD_UP, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+    }
+    x = std::clamp(x, -1.0f, 1.0f);
+    y = std::clamp(y, -1.0f, 1.0f);
+}
+
+void GamePads::PointerInWindow(int& x, int& y) const
+{
+    x = static_cast<int>(m_fPointerX);
+    y = static_cast<int>(m_fPointerY);
+    // The picture may be scaled into the window: SDL maps the window's
+    // pointer events back into the picture.
+    SDL_Renderer* renderer = GetDisplay().renderer;
+    int width = 0, height = 0;
+    if (renderer)
+        SDL_RenderGetLogicalSize(renderer, &width, &height);
+    if (width > 0 && height > 0)
+        SDL_RenderLogicalToWindow(renderer, m_fPointerX, m_fPointerY, &x, &y);
+}
+
+void GamePads::MovePointer()
+{
+    LARGE_INTEGER now = {}, frequency = {};
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    float seconds = m_iLastMove && frequency.QuadPart > 0
+                        ? static_cast<float>(now.QuadPart - m_iLastMove) / static_cast<float>(frequency.QuadPart)
+                        : 0.0f;
+    m_iLastMove = now.QuadPart;
+    float pushX = 0.0f, pushY = 0.0f;
+    PointerPush(pushX, pushY);
+    const Display& display = GetDisplay();
+    if ((pushX == 0.0f && pushY == 0.0f) || !display.window || SDL_ShowCursor(SDL_QUERY) != SDL_ENABLE)
+        return;
+    const float step = kPointerSpeed * std::min(seconds, kLongestPointerStep);
+    const int oldX = static_cast<int>(m_fPointerX), oldY = static_cast<int>(m_fPointerY);
+    m_fPointerX = std::clamp(m_fPointerX + pushX * step, 0.0f, display.width - 1.0f);
+    m_fPointerY = std::clamp(m_fPointerY + pushY * step, 0.0f, display.height - 1.0f);
+    const int dx = static_cast<int>(m_fPointerX) - oldX, dy = static_cast<int>(m_fPointerY) - oldY;
+    if (dx == 0 && dy == 0)
+        return;
+    int x = 0, y = 0;
+    PointerInWindow(x, y);
+    // Where the window system lets a program move the pointer it is moved
+    // there, and reports the move itself; elsewhere (Wayland) the move is
+    // told to the game alone.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver && std::string(driver) == "x11")
+        SDL_WarpMouseInWindow(display.window, x, y);
+    else
+        PushPointerMotion(x, y, dx, dy);
 }
 
 void GamePads::Open(int deviceIndex)

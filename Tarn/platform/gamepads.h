@@ -3,7 +3,12 @@
 
 // Internal to the platform layer: the game controllers the keyboard stand-in
 // reports as keys. The d-pad and the left stick are the arrow keys, Start is
-// P and Back is Escape, so a pad plays the game without the game knowing.
+// P, Back and B are Escape and A is Space, so a pad plays the game without
+// the game knowing. Where the pointer shows, the stick and the d-pad also
+// move it, A being its left button and X its right, so the screens worked
+// by the mouse are worked by the pad.
+
+#include "win32.h"
 
 #include <SDL.h>
 
@@ -37,12 +42,23 @@ private:
     };
 
     void OnEvent(const SDL_Event& event);
+    void OnButton(const SDL_ControllerButtonEvent& event);
+    // Moves the pointer by what the pads push it, for the time since the
+    // last pump.
+    void MovePointer();
+    // The pads' push on the pointer, each axis from -1 to 1.
+    void PointerPush(float& x, float& y) const;
+    void PointerInWindow(int& x, int& y) const;
     void Open(int deviceIndex);
     void Close(SDL_JoystickID id);
 
     bool m_bStarted = false; // SDL's game-controller subsystem is ours to quit
     int m_iListener = 0;
+    int m_iPumpListener = 0;
     std::map<SDL_JoystickID, Pad> m_kPads;
+    float m_fPointerX = 512.0f; // in the picture, where the pointer last was
+    float m_fPointerY = 384.0f;
+    long long m_iLastMove = 0; // counter reading of the last MovePointer
 };
 
 } // namespace platform

@@ -283,8 +283,9 @@ bool OpenDisplay(Display& display, const char* title)
             continue;
         std::string current = CurrentVideoDriver();
         if (IsHeadlessDriver(current) && !SDL_getenv("SDL_VIDEODRIVER")) {
-            refusals.lines.push_back("SDL fell back to its " + current + " driver");
-            continue;
+            // SDL tried every desktop driver it has before this one.
+            refusals.lines.push_back("SDL found only its " + current + " driver");
+            break;
         }
         if (CreateDisplayWindow(display, title) && CreateRenderer(display, title, refusals)) {
             SDL_ShowCursor(SDL_ENABLE);

@@ -89,6 +89,11 @@ void RecordPresentedFrame(bool drawn);
 typedef std::function<void(const SDL_Event&)> EventListener;
 int AddEventListener(EventListener listener);
 void RemoveEventListener(int id);
+// Called at the start of every pump, before its events: for what moves by
+// itself from frame to frame.
+typedef std::function<void()> PumpListener;
+int AddPumpListener(PumpListener listener);
+void RemovePumpListener(int id);
 
 // Takes every pending SDL event, turning it into window messages.
 void PumpEvents();

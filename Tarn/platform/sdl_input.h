@@ -14,6 +14,14 @@ int ScancodeFromDik(int dik);
 // DirectInput objects and devices not yet released.
 int LiveInputObjects();
 
+// The window id SDL's events carry for the one window (0 without one).
+unsigned int WindowEventId();
+// Queue pointer events as the window system would send them, at (x, y) in
+// the window's own coordinates: the pad's pointer and the test control.
+void PushPointerMotion(int x, int y, int dx, int dy);
+// Button 0 is the left, 1 the right, 2 the middle.
+void PushPointerButton(int button, bool down, int x, int y);
+
 } // namespace platform
 
 #endif

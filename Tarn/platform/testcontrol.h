@@ -107,7 +107,7 @@ void MouseWheel(int notches);
 // `value` (-32768 to 32767), as the test pad (no real controller needed);
 // the keyboard reports the keys they stand for. Buttons and axes are
 // numbered as SDL's game-controller API numbers them.
-constexpr int PadA = 0, PadBack = 4, PadStart = 6, PadUp = 11, PadDown = 12, PadLeft = 13, PadRight = 14;
+constexpr int PadA = 0, PadB = 1, PadX = 2, PadBack = 4, PadStart = 6, PadUp = 11, PadDown = 12, PadLeft = 13, PadRight = 14;
 constexpr int PadLeftX = 0, PadLeftY = 1, PadRightX = 2;
 void PadButton(int button, bool down);
 void PadAxis(int axis, int value);

@@ -8,17 +8,11 @@
 
 namespace {
 
-Uint32 WindowId()
-{
-    SDL_Window* window = platform::GetDisplay().window;
-    return window ? SDL_GetWindowID(window) : 0;
-}
-
 void PushKey(int dik, bool down)
 {
     SDL_Event event = {};
     event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    event.key.windowID = WindowId();
+    event.key.windowID = platform::WindowEventId();
     event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
     event.key.keysym.scancode = static_cast<SDL_Scancode>(platform::ScancodeFromDik(dik));
     SDL_PushEvent(&event);
@@ -27,7 +21,8 @@ void PushKey(int dik, bool down)
 // An instance id SDL never hands a real controller within a test run.
 const SDL_JoystickID kTestPad = 0x7000;
 
-static_assert(testcontrol::PadA == SDL_CONTROLLER_BUTTON_A && testcontrol::PadBack == SDL_CONTROLLER_BUTTON_BACK &&
+static_assert(testcontrol::PadA == SDL_CONTROLLER_BUTTON_A && testcontrol::PadB == SDL_CONTROLLER_BUTTON_B &&
+                  testcontrol::PadX == SDL_CONTROLLER_BUTTON_X && testcontrol::PadBack == SDL_CONTROLLER_BUTTON_BACK &&
                   testcontrol::PadStart == SDL_CONTROLLER_BUTTON_START &&
                   testcontrol::PadUp == SDL_CONTROLLER_BUTTON_DPAD_UP &&
                   testcontrol::PadDown == SDL_CONTROLLER_BUTTON_DPAD_DOWN &&
@@ -38,12 +33,6 @@ static_assert(testcontrol::PadLeftX == SDL_CONTROLLER_AXIS_LEFTX &&
                   testcontrol::PadLeftY == SDL_CONTROLLER_AXIS_LEFTY &&
                   testcontrol::PadRightX == SDL_CONTROLLER_AXIS_RIGHTX,
               "the test pad's axes are SDL's");
-
-Uint8 SdlButton(int button)
-{
-    const Uint8 buttons[] = {SDL_BUTTON_LEFT, SDL_BUTTON_RIGHT, SDL_BUTTON_MIDDLE, SDL_BUTTON_X1};
-    return button >= 0 && button <= 3 ? buttons[button] : SDL_BUTTON_X2;
-}
 
 } // namespace
 
@@ -61,34 +50,19 @@ void ReleaseKey(int dik)
 
 void MoveMouse(int x, int y, int dx, int dy)
 {
-    SDL_Event event = {};
-    event.type = SDL_MOUSEMOTION;
-    event.motion.windowID = WindowId();
-    event.motion.x = x;
-    event.motion.y = y;
-    event.motion.xrel = dx;
-    event.motion.yrel = dy;
-    SDL_PushEvent(&event);
+    platform::PushPointerMotion(x, y, dx, dy);
 }
 
 void MouseButton(int button, bool down, int x, int y)
 {
-    SDL_Event event = {};
-    event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-    event.button.windowID = WindowId();
-    event.button.button = SdlButton(button);
-    event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.button.clicks = 1;
-    event.button.x = x;
-    event.button.y = y;
-    SDL_PushEvent(&event);
+    platform::PushPointerButton(button, down, x, y);
 }
 
 void MouseWheel(int notches)
 {
     SDL_Event event = {};
     event.type = SDL_MOUSEWHEEL;
-    event.wheel.windowID = WindowId();
+    event.wheel.windowID = platform::WindowEventId();
     event.wheel.y = notches;
     SDL_PushEvent(&event);
 }

@@ -14,15 +14,36 @@
 
 namespace {
 
-struct Listener {
-    int id;
-    platform::EventListener callback;
+// Callbacks by the id they were added with; each call works on a copy, since
+// a callback may add or remove others.
+template <typename Callback>
+class Listeners {
+public:
+    int Add(Callback callback)
+    {
+        m_kEntries.push_back({m_iNextId, std::move(callback)});
+        return m_iNextId++;
+    }
+    void Remove(int id)
+    {
+        for (auto it = m_kEntries.begin(); it != m_kEntries.end(); ++it) {
+            if (it->first == id) {
+                m_kEntries.erase(it);
+                return;
+            }
+        }
+    }
+    std::vector<std::pair<int, Callback>> Copy() const { return m_kEntries; }
+
+private:
+    std::vector<std::pair<int, Callback>> m_kEntries;
+    int m_iNextId = 1;
 };
 
+Listeners<platform::EventListener> g_kListeners;
+Listeners<platform::PumpListener> g_kPumpListeners;
 std::map<std::string, WNDCLASSA> g_kClasses;
 std::deque<MSG> g_kQueue;
-std::vector<Listener> g_kListeners;
-int g_iNextListenerId = 1;
 WNDPROC g_pfnWindowProc = nullptr;
 bool g_bQuitPosted = false;
 int g_iQuitCode = 0;
@@ -160,30 +181,34 @@ bool IsOurWindow(HWND window)
 
 int AddEventListener(EventListener listener)
 {
-    g_kListeners.push_back({g_iNextListenerId, std::move(listener)});
-    return g_iNextListenerId++;
+    return g_kListeners.Add(std::move(listener));
 }
 
 void RemoveEventListener(int id)
 {
-    for (auto it = g_kListeners.begin(); it != g_kListeners.end(); ++it) {
-        if (it->id == id) {
-            g_kListeners.erase(it);
-            return;
-        }
-    }
+    g_kListeners.Remove(id);
+}
+
+int AddPumpListener(PumpListener listener)
+{
+    return g_kPumpListeners.Add(std::move(listener));
+}
+
+void RemovePumpListener(int id)
+{
+    g_kPumpListeners.Remove(id);
 }
 
 void PumpEvents()
 {
     if (!SDL_WasInit(SDL_INIT_EVENTS))
         return;
+    for (const auto& listener : g_kPumpListeners.Copy())
+        listener.second();
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
-        // Copy: a listener may add or remove listeners.
-        std::vector<Listener> listeners = g_kListeners;
-        for (const Listener& listener : listeners)
-            listener.callback(event);
+        for (const auto& listener : g_kListeners.Copy())
+            listener.second(event);
         if (GetDisplay().window)
             TranslateEvent(event);
     }
