@@ -106,6 +106,8 @@ public:
     // A data file the game cannot do without failed: the program ends in error.
     bool CannotRun() const { return m_bCannotRun; }
     tnError32 ProcessGame(tnReal32 step);
+    // The window went to the background: a level in play pauses.
+    void PauseForFocusLoss();
 
     // --- Screen hooks ----------------------------------------------------
     tnError32 RecoverDevice() override;
@@ -172,8 +174,10 @@ private:
 
     // --- Dispatch and play states (mygame.cpp) -------------------------
     void ApplyGameSpeedDelay() const;
+    void HoldDesktopForPlay();
     void ProcessInit();
     void PauseGame();
+    void EnterPause(); // mygame_play.cpp, as P does
     void ProcessLostOneLife(tnReal32 step);
     void ProcessLost(tnReal32 step);
     void ProcessLevelComplete(tnReal32 step);
@@ -443,6 +447,9 @@ private:
     tnVector<tnButton> m_kMenu1Buttons;
     tnButton m_kBackButton;       // "Save" on the options screen
     tnCombolist* m_pkComboList;   // owned; exists only in GameNew
+
+    // --- The desktop --------------------------------------------------------
+    bool m_bHoldingDesktop = false; // pointer hidden and screensaver held off, in play
 };
 
 #endif

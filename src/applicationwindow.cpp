@@ -101,6 +101,8 @@ bool ApplicationWindow::MessageHandler(HWND window, UINT message, WPARAM wParam,
     bool pointerMessage = message >= WM_MOUSEMOVE && message <= WM_RBUTTONUP;
     if (pointerMessage)
         tnMouse::SetPosition(LOWORD(lParam), HIWORD(lParam));
+    if (message == WM_ACTIVATEAPP && !wParam)
+        m_kGame.PauseForFocusLoss();
     if (message == WM_PAINT && m_kGame.IsLoading())
         PaintLoadingText(window);
     return tnWindow::MessageHandler(window, message, wParam, lParam);

@@ -54,8 +54,21 @@ void MyGame::ApplyGameSpeedDelay() const
         Sleep(static_cast<DWORD>(75 - (m_iSpeed / 20) * 15));
 }
 
+void MyGame::HoldDesktopForPlay()
+{
+    // In play the pointer is hidden and the screensaver kept off; on every
+    // other screen (the pause included) both are the desktop's again.
+    const bool playing = m_eGameState == GameRunning;
+    if (playing == m_bHoldingDesktop)
+        return;
+    m_bHoldingDesktop = playing;
+    ShowCursor(!playing);
+    SetThreadExecutionState(playing ? ES_CONTINUOUS | ES_DISPLAY_REQUIRED : ES_CONTINUOUS);
+}
+
 tnError32 MyGame::ProcessGame(tnReal32 step)
 {
+    HoldDesktopForPlay();
     ApplyGameSpeedDelay();
     switch (m_eGameState) {
     case GameRunning:

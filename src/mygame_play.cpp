@@ -135,6 +135,22 @@ void MyGame::NudgeChain(Direction direction, tnInt32 distance)
     m_kSnake.OffsetSnake();
 }
 
+void MyGame::EnterPause()
+{
+    m_fTimerCount2 = 0.0f;
+    m_iPrevKeyPress = DIK_P;
+    m_kMenu1Buttons[MenuResume].SetStage(tnButton::ENABLED);
+    m_eGameState = GamePause;
+    StopMusicIfPlaying();
+}
+
+void MyGame::PauseForFocusLoss()
+{
+    // The player comes back to the pause screen, as if P had been pressed.
+    if (m_eGameState == GameRunning)
+        EnterPause();
+}
+
 // The keys of play other than steering, first match only. Returns false when
 // the rest of the step is not to run.
 bool MyGame::HandlePlayKeys()
@@ -142,11 +158,7 @@ bool MyGame::HandlePlayKeys()
     if (m_kKeyboard.IsButtonDown(DIK_P)) {
         if (m_iPrevKeyPress == DIK_P && m_fTimerCount2 < kPauseRepeatSeconds)
             return false;
-        m_fTimerCount2 = 0.0f;
-        m_iPrevKeyPress = DIK_P;
-        m_kMenu1Buttons[MenuResume].SetStage(tnButton::ENABLED);
-        m_eGameState = GamePause;
-        StopMusicIfPlaying();
+        EnterPause();
         return false;
     }
     if (m_kKeyboard.IsButtonDown(DIK_ESCAPE) || m_kKeyboard.IsButtonDown(DIK_F1)) {

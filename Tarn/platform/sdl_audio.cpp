@@ -15,12 +15,14 @@
 #include <mutex>
 #include <set>
 #include <string>
+#include <vector>
 #include <system_error>
 
 namespace {
 
 int g_iReferences = 0;
 bool g_bSilent = false;
+bool g_bHeld = false;
 
 const int kFrequency = 44100;
 const int kChannels = 2;
@@ -28,6 +30,8 @@ const int kChunkSize = 1024; // about 23 ms: short enough for effects to start a
 
 bool OpenMixer(const char* driver)
 {
+    // The name the desktop's mixer shows for the game's stream.
+    SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Grovekeep");
     SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, driver, SDL_HINT_OVERRIDE);
     bool initialised = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
     SDL_ResetHint(SDL_HINT_AUDIODRIVER);
@@ -115,6 +119,7 @@ bool OpenAudio()
     }
     SetUpMusic();
     ++g_iReferences;
+    HoldAudio(g_bHeld);
     return true;
 }
 
@@ -127,6 +132,41 @@ void CloseAudio()
     Mix_CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     g_bSilent = false;
+}
+
+void HoldAudio(bool held)
+{
+    g_bHeld = held;
+    if (g_iReferences == 0)
+        return;
+    // The buffers' own Stop pauses their channels too: only the channels
+    // held here are let go again.
+    static std::vector<int> heldChannels;
+    if (held) {
+        for (int channel = 0; channel < Mix_AllocateChannels(-1); ++channel) {
+            if (Mix_Playing(channel) && !Mix_Paused(channel)) {
+                Mix_Pause(channel);
+                heldChannels.push_back(channel);
+            }
+        }
+        Mix_PauseMusic();
+        return;
+    }
+    for (int channel : heldChannels)
+        Mix_Resume(channel);
+    heldChannels.clear();
+    Mix_ResumeMusic();
+}
+
+bool AudioIsHeld()
+{
+    if (g_iReferences == 0 || !g_bHeld)
+        return false;
+    for (int channel = 0; channel < Mix_AllocateChannels(-1); ++channel) {
+        if (Mix_Playing(channel) && !Mix_Paused(channel))
+            return false;
+    }
+    return !Mix_PlayingMusic() || Mix_PausedMusic();
 }
 
 bool AudioIsSilent()

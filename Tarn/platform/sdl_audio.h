@@ -17,6 +17,10 @@ void CloseAudio();
 
 // True while the mixer plays into the silent sink.
 bool AudioIsSilent();
+// Holds every sound and the music where they are (the window went to the
+// background), or lets them go on; remembered while no audio is open.
+void HoldAudio(bool held);
+bool AudioIsHeld();
 
 // The mixer's output format (valid while open).
 struct MixerFormat {

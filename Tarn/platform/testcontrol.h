@@ -147,6 +147,12 @@ int LiveSoundObjects();
 // "OpenAudioDevice" made to fail).
 bool SoundIsSilent();
 
+// True while the window's being in the background holds every sound and
+// the music where they are.
+bool SoundIsHeld();
+// True while the game asks the screensaver to keep off.
+bool ScreenSaverHeld();
+
 // --- Graphics ----------------------------------------------------------
 // Device.Present calls so far that succeeded.
 int PresentCount();

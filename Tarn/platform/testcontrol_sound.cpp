@@ -83,6 +83,11 @@ MusicState GetMusicState()
     return state;
 }
 
+bool SoundIsHeld()
+{
+    return platform::AudioIsHeld();
+}
+
 int LiveSoundObjects()
 {
     return platform::LiveSoundObjects();

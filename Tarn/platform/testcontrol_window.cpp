@@ -54,6 +54,11 @@ void MovePointer(int x, int y)
     SDL_PushEvent(&event);
 }
 
+bool ScreenSaverHeld()
+{
+    return SDL_WasInit(SDL_INIT_VIDEO) && !SDL_IsScreenSaverEnabled();
+}
+
 int LoadingTextPaints()
 {
     return platform::GetDisplay().loadingTextPaints;

@@ -184,6 +184,13 @@ void PostQuitMessage(int exitCode);
 // inactive program does not spin a core.
 BOOL WaitMessage();
 
+// Power requests: while the display is required the screensaver keeps off.
+typedef DWORD EXECUTION_STATE;
+const EXECUTION_STATE ES_SYSTEM_REQUIRED = 0x00000001;
+const EXECUTION_STATE ES_DISPLAY_REQUIRED = 0x00000002;
+const EXECUTION_STATE ES_CONTINUOUS = 0x80000000;
+EXECUTION_STATE SetThreadExecutionState(EXECUTION_STATE flags);
+
 // Painting on the window itself (before the Direct3D device exists).
 HDC GetDC(HWND window);
 int ReleaseDC(HWND window, HDC dc);

@@ -1,6 +1,7 @@
 // The window, its message queue and painting before Direct3D takes over,
 // standing in for Win32's USER calls on top of SDL2.
 #include "draw_list.h"
+#include "sdl_audio.h"
 #include "sdl_display.h"
 #include "sdl_font.h"
 #include "testcontrol.h"
@@ -69,6 +70,8 @@ void SetActive(bool active)
     if (display.active == active)
         return;
     display.active = active;
+    // As DirectSound's focus rule has it: a window in the background is silent.
+    platform::HoldAudio(!active);
     Post(WM_ACTIVATEAPP, active ? 1 : 0, 0);
 }
 
@@ -398,6 +401,19 @@ BOOL WaitMessage()
         return TRUE;
     SDL_WaitEventTimeout(nullptr, 100);
     return TRUE;
+}
+
+EXECUTION_STATE SetThreadExecutionState(EXECUTION_STATE flags)
+{
+    static EXECUTION_STATE held = ES_CONTINUOUS;
+    EXECUTION_STATE previous = held;
+    if (flags & ES_CONTINUOUS)
+        held = flags;
+    if ((flags | held) & ES_DISPLAY_REQUIRED)
+        SDL_DisableScreenSaver();
+    else
+        SDL_EnableScreenSaver();
+    return previous;
 }
 
 HDC GetDC(HWND window)

@@ -1,8 +1,10 @@
-// A game controller alone works every screen: the stick moves the pointer
-// where the menus read the mouse, A and X are its buttons, B is Escape and A
-// pages the help.
+// What the player's desktop sees of the game: a game controller alone works
+// every screen (the stick moves the pointer where the menus read the mouse,
+// A and X are its buttons, B is Escape and A pages the help), and the window
+// going to the background silences it and pauses play.
 #include "gamefixture.h"
 
+#include "dinput.h"
 #include "testcontrol.h"
 #include "tnmouse.h"
 
@@ -105,4 +107,36 @@ TEST_F(PadWalk, MenuToLevelOneAndBackOptionsSavedAndHelpPagedWithThePadAlone)
     EXPECT_EQ(MyGame::GameMenu, Game().GetGameState());
     Frame();
     EXPECT_EQ(MyGame::GameMenu, Game().GetGameState());
+}
+
+// In play the pointer hides and the screensaver is held off; losing the
+// focus pauses the level as P would and holds every sound where it is, and
+// the focus back lets the sound go on from there, the level still paused.
+TEST_F(PadWalk, FocusLostInPlayPausesAndSilencesAndOnlyPlayHoldsTheScreensaver)
+{
+    EXPECT_FALSE(testcontrol::ScreenSaverHeld());
+    ClickMenu(MyGame::MenuNew);
+    Click(400, kFirstLevelRowY + 5);
+    ASSERT_EQ(MyGame::GameRunning, Game().GetGameState());
+    Frame();
+    EXPECT_TRUE(testcontrol::ScreenSaverHeld());
+    EXPECT_FALSE(testcontrol::SoundIsHeld());
+
+    testcontrol::SetFocus(false);
+    Frame();
+    EXPECT_EQ(MyGame::GamePause, Game().GetGameState());
+    EXPECT_TRUE(testcontrol::SoundIsHeld());
+    testcontrol::SetFocus(true);
+    Frame();
+    EXPECT_EQ(MyGame::GamePause, Game().GetGameState());
+    EXPECT_FALSE(testcontrol::SoundIsHeld());
+    EXPECT_FALSE(testcontrol::ScreenSaverHeld());
+    Probe().TimerCount2() = 1.0f;
+    TapKey(DIK_P);
+    EXPECT_EQ(MyGame::GameRunning, Game().GetGameState());
+    Frame();
+    EXPECT_TRUE(testcontrol::ScreenSaverHeld());
+    TapKey(DIK_ESCAPE);
+    Frame();
+    EXPECT_FALSE(testcontrol::ScreenSaverHeld());
 }
