@@ -1,5 +1,5 @@
-#include "failurecheck.h"
 #include "applicationwindow.h"
+#include "failurecheck.h"
 
 #include "tempgamedir.h"
 #include "testcontrol.h"

@@ -4,8 +4,8 @@
 // The game's window, shown, for graphics tests (headless under the dummy
 // video driver), and the pixels of what was drawn into it.
 
-#include "failurecheck.h"
 #include "d3d8.h"
+#include "failurecheck.h"
 #include "testcontrol.h"
 #include "win32.h"
 
