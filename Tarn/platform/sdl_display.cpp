@@ -249,8 +249,9 @@ bool EnsureVideo()
     if (SDL_WasInit(SDL_INIT_VIDEO))
         return true;
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
-    SDL_SetHint("SDL_VIDEO_X11_WMCLASS", kApplicationId);
-    SDL_SetHint("SDL_VIDEO_WAYLAND_WMCLASS", kApplicationId);
+    // SDL reads the window's class and application id from its environment.
+    SDL_setenv("SDL_VIDEO_X11_WMCLASS", kApplicationId, 0);
+    SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", kApplicationId, 0);
     SDL_SetHint(SDL_HINT_APP_NAME, "Grovekeep");
     // SDL's software renderer writes straight into the window's pixels;
     // letting it go through an OpenGL texture would bring the cost back.

@@ -2,7 +2,8 @@
 # (Xvfb, no window manager) in a scratch folder, its sound written to a file.
 #   make_world <folder holding Data, Graphics, sound>   the scratch copy, in $work
 #   start_display                                        Xvfb, the sound going to $work/audio.raw
-#   start_game <grovekeep executable>                    Xvfb, then a copy of the game in $work/bin
+#   start_game <grovekeep executable> [arguments]        Xvfb, then a copy of the game in $work/bin
+# XVFB_SCREEN sets the screen's size (1024x768x24 by default).
 # Everything started is stopped and the scratch folder removed on exit.
 
 # The Python helpers import each other from the source tree: no caches there.
@@ -30,7 +31,7 @@ make_world() {
 
 start_display() { # Xvfb on a free display, the sound going to a file
   # Xvfb picks a free display number and tells it through a pipe.
-  exec 3< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null)
+  exec 3< <(Xvfb -displayfd 1 -screen 0 "${XVFB_SCREEN:-1024x768x24}" -nolisten tcp 2>/dev/null)
   xvfb_pid=$!
   local display
   read -r -t 10 display <&3 || fail "Xvfb did not start"
@@ -45,7 +46,8 @@ start_game() {
   # The program finds its data beside itself: a copy of it goes into the
   # scratch world, started from an unrelated folder.
   cp "$(realpath "$1")" "$work/bin/grovekeep"
-  (cd / && exec "$work/bin/grovekeep") &
+  shift
+  (cd / && exec "$work/bin/grovekeep" "$@") &
   game_pid=$!
 }
 
