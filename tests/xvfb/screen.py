@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Reads screenshots of the X display (xwd -root) for the real-window tests.
+"""Reads screenshots for the real-window tests: the X display's (xwd -root)
+and the Wayland compositor's (grim -t ppm).
 
     screen.py look            for every screenshot named on a line of its input,
                               a line "SCREEN X Y W": which screen is shown (menu,
@@ -13,6 +14,7 @@ The game draws a 1024 x 768 screen: the side panels take the left eighth and
 the field of 27 x 23 cells of 32 pixels sits centred in the rest.
 """
 import os
+import re
 import struct
 import sys
 
@@ -35,11 +37,15 @@ class Shot:
     def __init__(self, path):
         with open(path, 'rb') as f:
             data = f.read()
+        if data[:2] == b'P6':
+            self.read_ppm(path, data)
+            return
         if len(data) < 100:
             raise SystemExit('%s: not a screenshot' % path)
         header = struct.unpack('>25I', data[:100])
         header_size, width, height = header[0], header[4], header[5]
         byte_order, bits_per_pixel, self.stride = header[7], header[11], header[12]
+        self.rgb_pixels = b''
         masks, colours = header[14:17], header[19]
         if bits_per_pixel != 32 or masks != (0xff0000, 0xff00, 0xff) or byte_order != 0:
             raise SystemExit('%s: expected 32-bit pixels, least significant byte first, in RGB order' % path)
@@ -48,12 +54,29 @@ class Shot:
         if len(self.pixels) < height * self.stride:
             raise SystemExit('%s: cut short' % path)
 
+    def read_ppm(self, path, data):
+        # "P6 <width> <height> 255" and one white-space character, then RGB.
+        header = re.match(rb'P6\s+(\d+)\s+(\d+)\s+255\s', data)
+        if not header:
+            raise SystemExit('%s: expected an 8-bit binary PPM' % path)
+        self.width, self.height = int(header.group(1)), int(header.group(2))
+        self.stride = self.width * 3
+        self.pixels = b''
+        self.rgb_pixels = data[header.end():header.end() + self.height * self.stride]
+        if len(self.rgb_pixels) < self.height * self.stride:
+            raise SystemExit('%s: cut short' % path)
+
     def rgb(self, x, y):
+        if self.rgb_pixels:
+            i = y * self.stride + x * 3
+            return tuple(self.rgb_pixels[i:i + 3])
         i = y * self.stride + x * 4
         b, g, r = self.pixels[i:i + 3]
         return r, g, b
 
     def rgb_bytes(self):
+        if self.rgb_pixels:
+            return self.rgb_pixels
         out = bytearray(self.width * self.height * 3)
         for y in range(self.height):
             row = self.pixels[y * self.stride:y * self.stride + self.width * 4]
