@@ -203,6 +203,7 @@ HRESULT IDirectMusicPerformance8::InitAudio(void**, void**, HWND, DWORD, DWORD, 
         return S_OK;
     if (testcontrol::ConsumeFailure(testcontrol::Failure::InitAudio) || !platform::OpenAudio())
         return E_FAIL;
+    platform::OnAudioRestored(&RestartMusic);
     m_bAudio = true;
     return S_OK;
 }
@@ -218,14 +219,28 @@ HRESULT IDirectMusicPerformance8::PlaySegmentEx(IDirectMusicSegment8* segment, W
         return E_POINTER;
     if (testcontrol::ConsumeFailure(testcontrol::Failure::PlaySegmentEx))
         return E_FAIL;
-    bool forever = segment->m_iRepeats == DMUS_SEG_REPEAT_INFINITE;
-    int plays = forever ? -1 : static_cast<int>(segment->m_iRepeats < 0x7FFFFFFE ? segment->m_iRepeats + 1 : 0x7FFFFFFF);
-    // Playing a segment always starts it from its beginning.
-    if (Mix_PlayMusic(segment->m_pkMusic, plays) != 0)
+    if (!PlayFromStart(segment))
         return E_FAIL;
     g_pkPlaying = segment;
-    platform::RecordMusic(segment->m_strFile.c_str(), true, forever);
     return S_OK;
+}
+
+bool IDirectMusicPerformance8::PlayFromStart(IDirectMusicSegment8* segment)
+{
+    bool forever = segment->m_iRepeats == DMUS_SEG_REPEAT_INFINITE;
+    int plays = forever ? -1 : static_cast<int>(segment->m_iRepeats < 0x7FFFFFFE ? segment->m_iRepeats + 1 : 0x7FFFFFFF);
+    if (Mix_PlayMusic(segment->m_pkMusic, plays) != 0)
+        return false;
+    platform::RecordMusic(segment->m_strFile.c_str(), true, forever);
+    return true;
+}
+
+void IDirectMusicPerformance8::RestartMusic()
+{
+    // The synthesiser cannot take up a tune where a lost output left it:
+    // the tune that was playing starts again.
+    if (g_pkPlaying)
+        PlayFromStart(g_pkPlaying);
 }
 
 HRESULT IDirectMusicPerformance8::Stop(IDirectMusicSegment8* segment, void*, MUSIC_TIME, DWORD)

@@ -95,6 +95,10 @@ public:
     HRESULT CloseDown();
 
 private:
+    // Starts the segment from its beginning: what playing a segment does.
+    static bool PlayFromStart(IDirectMusicSegment8* segment);
+    // The output came back after it was lost: the tune plays again.
+    static void RestartMusic();
     friend HRESULT CoCreateInstance(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
     friend class IDirectMusicSegment8;
     IDirectMusicPerformance8();

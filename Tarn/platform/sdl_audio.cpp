@@ -1,9 +1,11 @@
 // The shared SDL2_mixer output: opened on first use, closed with the last
-// user, a silent sink when the machine has no audio output, and the General
-// MIDI soundfont that FluidSynth plays the music with.
+// user, a silent sink when the machine has no audio output (and the real one
+// tried again now and then until it comes), and the General MIDI soundfont
+// that FluidSynth plays the music with.
 #include "sdl_audio.h"
 
 #include "audio_driver_choice.h"
+#include "sdl_display.h"
 #include "testcontrol.h"
 #include "tnlog.h"
 
@@ -23,10 +25,23 @@ namespace {
 int g_iReferences = 0;
 bool g_bSilent = false;
 bool g_bHeld = false;
+// The output went away, or there was none at start: the silent sink plays
+// while the real output is tried again, at most once a second.
+bool g_bWaitingForOutput = false;
+Uint32 g_iLastTry = 0;
+const Uint32 kRetryMilliseconds = 1000;
+int g_iEventListener = 0;
+int g_iPumpListener = 0;
+platform::AudioRestored g_pfnRestored = nullptr;
 
 const int kFrequency = 44100;
 const int kChannels = 2;
 const int kChunkSize = 1024; // about 23 ms: short enough for effects to start at once
+
+// The format the game's sounds are converted to; an output opened again
+// keeps it exactly, so that what was converted still plays right.
+platform::MixerFormat g_kFormat = {kFrequency, AUDIO_S16SYS, kChannels};
+int g_iAllowedChanges = SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_CHANNELS_CHANGE;
 
 bool OpenMixer(const char* driver)
 {
@@ -35,7 +50,8 @@ bool OpenMixer(const char* driver)
     SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, driver, SDL_HINT_OVERRIDE);
     bool initialised = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
     SDL_ResetHint(SDL_HINT_AUDIODRIVER);
-    if (initialised && Mix_OpenAudio(kFrequency, AUDIO_S16SYS, kChannels, kChunkSize) == 0)
+    if (initialised && Mix_OpenAudioDevice(g_kFormat.frequency, g_kFormat.format, g_kFormat.channels, kChunkSize,
+                                           nullptr, g_iAllowedChanges) == 0)
         return true;
     if (initialised)
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -100,6 +116,49 @@ void SetUpMusic()
         Mix_SetSoundFonts(soundFont.c_str());
 }
 
+// --- Losing the output and getting it back --------------------------------
+
+// Closes the output and opens the real one (true when it did) or the silent
+// sink; the channels and the hold on them stay as they were.
+bool ReopenOutput(bool realOutput)
+{
+    const int channels = Mix_AllocateChannels(-1);
+    Mix_HaltMusic();
+    Mix_HaltChannel(-1);
+    Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    g_bSilent = !realOutput || !OpenAnyOutput();
+    if (g_bSilent && !OpenMixer("dummy"))
+        Log("Sound: not even the silent sink opens again: %s\n", SDL_GetError());
+    Mix_AllocateChannels(channels);
+    platform::HoldAudio(g_bHeld);
+    return !g_bSilent;
+}
+
+void WatchOutput(const SDL_Event& event)
+{
+    if (event.type != SDL_AUDIODEVICEREMOVED || event.adevice.iscapture || g_bSilent || g_iReferences == 0)
+        return;
+    Log("Sound: the audio output went away; playing silently and trying it again every second\n");
+    ReopenOutput(false);
+    g_bWaitingForOutput = true;
+    g_iLastTry = SDL_GetTicks();
+}
+
+void TryOutputAgain()
+{
+    if (!g_bWaitingForOutput || SDL_GetTicks() - g_iLastTry < kRetryMilliseconds)
+        return;
+    g_iLastTry = SDL_GetTicks();
+    // Nothing to play to yet: not worth closing the silent sink for.
+    if (platform::AudioDriversToTry(platform::ReadAudioFacts()).empty() || !ReopenOutput(true))
+        return;
+    g_bWaitingForOutput = false;
+    Log("Sound: the audio output is back (%s)\n", SDL_GetCurrentAudioDriver());
+    if (g_pfnRestored)
+        g_pfnRestored();
+}
+
 } // namespace
 
 namespace platform {
@@ -117,9 +176,17 @@ bool OpenAudio()
             return false;
         Log("Sound: no audio device, playing silently\n");
     }
+    g_kFormat = GetMixerFormat();
+    g_iAllowedChanges = 0;
     SetUpMusic();
     ++g_iReferences;
     HoldAudio(g_bHeld);
+    // A silent sink chosen for want of an output (not asked for by name)
+    // gives way to a real output once one appears.
+    g_bWaitingForOutput = g_bSilent && ReadAudioFacts().requested.empty();
+    g_iLastTry = SDL_GetTicks();
+    g_iEventListener = AddEventListener(&WatchOutput);
+    g_iPumpListener = AddPumpListener(&TryOutputAgain);
     return true;
 }
 
@@ -127,11 +194,19 @@ void CloseAudio()
 {
     if (g_iReferences == 0 || --g_iReferences > 0)
         return;
+    RemoveEventListener(g_iEventListener);
+    RemovePumpListener(g_iPumpListener);
     Mix_HaltMusic();
     Mix_HaltChannel(-1);
     Mix_CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     g_bSilent = false;
+    g_bWaitingForOutput = false;
+}
+
+void OnAudioRestored(AudioRestored callback)
+{
+    g_pfnRestored = callback;
 }
 
 void HoldAudio(bool held)

@@ -22,6 +22,13 @@ bool AudioIsSilent();
 void HoldAudio(bool held);
 bool AudioIsHeld();
 
+// The output going away (SDL reports its device removed) switches to the
+// silent sink; while on it for want of an output, the message pump tries
+// the real one again about once a second, and the callback is told when it
+// is back (the music then starts again).
+typedef void (*AudioRestored)();
+void OnAudioRestored(AudioRestored callback);
+
 // The mixer's output format (valid while open).
 struct MixerFormat {
     int frequency;
