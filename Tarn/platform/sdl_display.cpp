@@ -7,7 +7,10 @@
 #include "testcontrol.h"
 #include "tnlog.h"
 
+#include <dlfcn.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -226,6 +229,38 @@ bool StartVideoDriver(const std::string& driver, Refusals& refusals)
     return true;
 }
 
+// --- A display that goes away --------------------------------------------
+// Xlib ends the program when its connection breaks (the desktop logging
+// out, a remote display lost) and says so only on standard error: the log
+// gets its line first.
+typedef int (*IOErrorHandler)(void* display);
+IOErrorHandler g_pfnXlibOnLoss = nullptr;
+
+int LogDisplayLoss(void* display)
+{
+    const char* name = SDL_getenv("DISPLAY");
+    Log("Display: the connection to the X server%s%s was lost; the game ends\n", name ? " " : "", name ? name : "");
+    std::fprintf(stderr, "Grovekeep: the connection to the display was lost\n");
+    if (g_pfnXlibOnLoss)
+        return g_pfnXlibOnLoss(display);
+    std::_Exit(1);
+}
+
+void HookDisplayLoss()
+{
+    // SDL loads Xlib itself; the game does not link it.
+    void* xlib = dlopen("libX11.so.6", RTLD_LAZY | RTLD_NOLOAD);
+    typedef IOErrorHandler (*SetHandler)(IOErrorHandler);
+    SetHandler setHandler = xlib ? reinterpret_cast<SetHandler>(dlsym(xlib, "XSetIOErrorHandler")) : nullptr;
+    if (setHandler) {
+        IOErrorHandler previous = setHandler(&LogDisplayLoss);
+        if (previous != &LogDisplayLoss)
+            g_pfnXlibOnLoss = previous;
+    }
+    if (xlib)
+        dlclose(xlib);
+}
+
 void ReportNoDisplay(const Refusals& refusals)
 {
     const char* line = "Display: no display to open (DISPLAY and WAYLAND_DISPLAY name none that answers); %s\n";
@@ -289,6 +324,8 @@ bool OpenDisplay(Display& display, const char* title)
             break;
         }
         if (CreateDisplayWindow(display, title) && CreateRenderer(display, title, refusals)) {
+            if (CurrentVideoDriver() == "x11")
+                HookDisplayLoss();
             SDL_ShowCursor(SDL_ENABLE);
             ApplyIcon(display.window);
             return true;
