@@ -409,15 +409,26 @@ void DeviceImpl::ShowFrame()
 {
     Display& display = GetDisplay();
     // The game draws every frame whole; most frames of a menu are the last
-    // one again, and those cost nothing more.
-    bool unchanged = m_kFrame.Intact() && m_kShown.Intact() && m_kFrame == m_kShown && !display.mustRedraw;
-    if (!unchanged) {
+    // one again, and those cost nothing more. Of the others, on SDL's
+    // software renderer (which keeps the window's pixels), only what
+    // changed is drawn and sent to the screen.
+    const bool comparable = m_kFrame.Intact() && m_kShown.Intact() && !display.mustRedraw;
+    const bool unchanged = comparable && m_kFrame == m_kShown;
+    const SDL_Rect picture = {0, 0, display.width, display.height};
+    std::vector<SDL_Rect> damage;
+    if (comparable && !unchanged && display.softwareRenderer)
+        damage = m_kFrame.Damage(m_kShown, picture);
+    const bool partial = !damage.empty() && !(damage.size() == 1 && SDL_RectEquals(&damage[0], &picture));
+    if (partial) {
+        for (const SDL_Rect& area : damage)
+            m_kFrame.DrawInside(area, picture);
+    } else if (!unchanged) {
         m_kStartCache.Draw(m_kFrame, m_kShown);
         display.mustRedraw = false;
     }
-    RecordPresentedFrame(!unchanged);
+    RecordPresentedFrame(!unchanged, partial);
     if (!unchanged)
-        PresentPicture();
+        PresentPicture(partial ? &damage : nullptr);
     m_kShown.Swap(m_kFrame);
     m_kFrame.Clear();
     PixelStore::ReturnFreedMemory();

@@ -66,6 +66,14 @@ public:
     // Exchanges what two lists hold (their policies stay).
     void Swap(DrawList& other);
 
+    // Where on `picture` this frame differs from `shown`: the old and the
+    // new place of every operation the two do not have in common, in the
+    // same order, merged into a few rectangles. The whole picture when most
+    // of it changed.
+    std::vector<SDL_Rect> Damage(const DrawList& shown, const SDL_Rect& picture) const;
+    // Draws only what falls inside `area` of `picture`, clipped to it.
+    void DrawInside(const SDL_Rect& area, const SDL_Rect& picture) const;
+
     // Called by a store before its pixels change or it is destroyed.
     static void StoreChanging(const PixelStore& store);
 
@@ -91,6 +99,12 @@ private:
 
     Command& Add(Kind kind, PixelStore* store, SDL_BlendMode blend);
     bool SameCommand(const DrawList& other, std::size_t index) const;
+    // The same operation, wherever each list holds its vertices.
+    bool Matches(std::size_t index, const DrawList& other, std::size_t otherIndex) const;
+    // What each operation can change, clipped by the clip in force (empty
+    // for a clip), and that clip itself, for every operation.
+    void Footprints(const SDL_Rect& picture, std::vector<SDL_Rect>& areas, std::vector<SDL_Rect>& clips) const;
+    SDL_Rect Bounds(const Command& command, const SDL_Rect& picture) const;
     void DrawRange(std::size_t first, std::size_t end) const;
     bool Uses(const PixelStore& store) const;
     void AddVertices(const SDL_Vertex* vertices, int count, Command& command);

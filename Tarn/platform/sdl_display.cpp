@@ -3,12 +3,14 @@
 #include "sdl_display.h"
 
 #include "renderer_choice.h"
+#include "smooth_scale.h"
 #include "sdl_graphics.h"
 #include "testcontrol.h"
 #include "tnlog.h"
 
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -229,6 +231,112 @@ bool StartVideoDriver(const std::string& driver, Refusals& refusals)
     return true;
 }
 
+// --- Presenting on SDL's software renderer ---------------------------------
+// The window's pixels stay as they were between presents there, so only what
+// changed is sent; scaled, only what changed is scaled.
+
+// The picture's place in the window: as large as fits, its shape kept, centred.
+SDL_Rect Letterbox(const platform::Display& display, int windowWidth, int windowHeight)
+{
+    SDL_Rect box = {0, 0, windowWidth, windowHeight};
+    if (static_cast<long>(windowWidth) * display.height > static_cast<long>(windowHeight) * display.width)
+        box.w = static_cast<int>(static_cast<long>(windowHeight) * display.width / display.height);
+    else
+        box.h = static_cast<int>(static_cast<long>(windowWidth) * display.height / display.width);
+    box.x = (windowWidth - box.w) / 2;
+    box.y = (windowHeight - box.h) / 2;
+    return box;
+}
+
+// Where picture coordinate `at` lands in the box, rounded down.
+int Scaled(int at, int picture, int box)
+{
+    return static_cast<int>(static_cast<long>(at) * box / picture);
+}
+
+// Scales part of the picture into its place in the window surface, and
+// says which pixels of the window that changed. The picture is read back
+// from the renderer's target, the off-screen texture.
+bool ScaleIntoWindow(platform::Display& display, SDL_Surface* window, const SDL_Rect& box, const SDL_Rect& part,
+                     SDL_Rect& changed)
+{
+    static platform::SmoothScale scale;
+    scale.SetSizes(display.width, display.height, box.w, box.h);
+    // The box pixels that read any pixel of the part.
+    const int x0 = std::max(0, Scaled(std::max(0, part.x - 1), display.width, box.w) - 1);
+    const int y0 = std::max(0, Scaled(std::max(0, part.y - 1), display.height, box.h) - 1);
+    const int x1 = std::min(box.w, Scaled(std::min(display.width, part.x + part.w + 1), display.width, box.w) + 2);
+    const int y1 = std::min(box.h, Scaled(std::min(display.height, part.y + part.h + 1), display.height, box.h) + 2);
+    if (x0 >= x1 || y0 >= y1)
+        return true;
+    int sourceX0 = 0, sourceY0 = 0, sourceX1 = 0, sourceY1 = 0;
+    scale.SourceOf(x0, y0, x1, y1, sourceX0, sourceY0, sourceX1, sourceY1);
+    const SDL_Rect source = {sourceX0, sourceY0, sourceX1 - sourceX0, sourceY1 - sourceY0};
+    static std::vector<std::uint32_t> pixels;
+    pixels.resize(static_cast<std::size_t>(source.w) * source.h);
+    if (SDL_RenderReadPixels(display.renderer, &source, window->format->format, pixels.data(), source.w * 4) != 0 ||
+        SDL_LockSurface(window) != 0)
+        return false;
+    const int pitch = window->pitch / 4;
+    std::uint32_t* into = static_cast<std::uint32_t*>(window->pixels) + static_cast<long>(box.y) * pitch + box.x;
+    scale.Scale(pixels.data(), source.x, source.y, source.w, into, pitch, x0, y0, x1, y1);
+    SDL_UnlockSurface(window);
+    changed = {box.x + x0, box.y + y0, x1 - x0, y1 - y0};
+    return true;
+}
+
+// The bars beside the picture, black.
+void FillBars(SDL_Surface* window, const SDL_Rect& box)
+{
+    const Uint32 black = SDL_MapRGB(window->format, 0, 0, 0);
+    const SDL_Rect bars[] = {{0, 0, window->w, box.y},
+                             {0, box.y + box.h, window->w, window->h - box.y - box.h},
+                             {0, box.y, box.x, box.h},
+                             {box.x + box.w, box.y, window->w - box.x - box.w, box.h}};
+    for (const SDL_Rect& bar : bars) {
+        if (bar.w > 0 && bar.h > 0)
+            SDL_FillRect(window, &bar, black);
+    }
+}
+
+// Sends the rectangles to the screen, cut to the window: X refuses any
+// part outside it.
+bool UpdateWindowRects(SDL_Window* window, const SDL_Surface* surface, std::vector<SDL_Rect> rects)
+{
+    const SDL_Rect all = {0, 0, surface->w, surface->h};
+    std::vector<SDL_Rect> inside;
+    for (const SDL_Rect& rect : rects) {
+        SDL_Rect cut;
+        if (SDL_IntersectRect(&rect, &all, &cut))
+            inside.push_back(cut);
+    }
+    return inside.empty() || SDL_UpdateWindowSurfaceRects(window, inside.data(), static_cast<int>(inside.size())) == 0;
+}
+
+bool PresentInSoftware(platform::Display& display, const std::vector<SDL_Rect>* damage)
+{
+    SDL_RenderFlush(display.renderer);
+    SDL_Surface* window = SDL_GetWindowSurface(display.window);
+    if (!window || window->format->BytesPerPixel != 4)
+        return false; // SDL's own scaling serves other formats
+    const SDL_Rect whole = {0, 0, display.width, display.height};
+    const std::vector<SDL_Rect> all(1, whole);
+    const std::vector<SDL_Rect>& parts = damage ? *damage : all;
+    if (!display.backBuffer) // the window is the picture
+        return UpdateWindowRects(display.window, window, parts);
+    const SDL_Rect box = Letterbox(display, window->w, window->h);
+    std::vector<SDL_Rect> changed(parts.size());
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (!ScaleIntoWindow(display, window, box, parts[i], changed[i]))
+            return false;
+    }
+    if (!damage) {
+        FillBars(window, box);
+        return SDL_UpdateWindowSurface(display.window) == 0;
+    }
+    return UpdateWindowRects(display.window, window, changed);
+}
+
 // --- A display that goes away --------------------------------------------
 // Xlib ends the program when its connection breaks (the desktop logging
 // out, a remote display lost) and says so only on standard error: the log
@@ -429,14 +537,19 @@ bool FitPicture()
         SDL_SetTextureScaleMode(display.backBuffer, SDL_ScaleModeLinear);
         SDL_SetTextureBlendMode(display.backBuffer, SDL_BLENDMODE_NONE);
     }
+    // Set anew even when it already is the target: SDL's software renderer
+    // forgets its target when the window's size changes.
+    SDL_SetRenderTarget(display.renderer, nullptr);
     SDL_SetRenderTarget(display.renderer, display.backBuffer);
     return true;
 }
 
-void PresentPicture()
+void PresentPicture(const std::vector<SDL_Rect>* damage)
 {
     Display& display = GetDisplay();
     if (!display.renderer)
+        return;
+    if (display.softwareRenderer && PresentInSoftware(display, damage))
         return;
     if (display.backBuffer) {
         SDL_SetRenderTarget(display.renderer, nullptr);
@@ -472,13 +585,14 @@ PresentRecord& Presents()
     return record;
 }
 
-void RecordPresentedFrame(bool drawn)
+void RecordPresentedFrame(bool drawn, bool partial)
 {
     PresentRecord& record = Presents();
     ++record.presents;
     if (!drawn)
         return;
     ++record.drawnFrames;
+    record.partialFrames += partial ? 1 : 0;
     if (record.keepFrames && !ReadPicture(record.keptFrame, record.keptWidth, record.keptHeight))
         record.keptFrame.clear();
 }

@@ -64,8 +64,10 @@ bool SetPictureSize(int width, int height);
 // size, the off-screen texture otherwise.
 bool FitPicture();
 // Shows the picture on the window: scaled to fit, aspect kept, letterboxed
-// in black. Leaves the picture as the render target.
-void PresentPicture();
+// in black; only the damaged rectangles of it where they are given and the
+// renderer keeps the window's pixels (SDL's software renderer). Leaves the
+// picture as the render target.
+void PresentPicture(const std::vector<SDL_Rect>* damage = nullptr);
 
 // Reads the picture as it is now (ARGB, alpha 0xFF); false without one.
 bool ReadPicture(std::vector<DWORD>& pixels, int& width, int& height);
@@ -75,6 +77,7 @@ bool ReadPicture(std::vector<DWORD>& pixels, int& width, int& height);
 struct PresentRecord {
     int presents = 0;
     int drawnFrames = 0;
+    int partialFrames = 0; // of those, drawn and sent only where they changed
     bool keepFrames = false;
     std::vector<DWORD> keptFrame;
     int keptWidth = 0;
@@ -82,7 +85,7 @@ struct PresentRecord {
 };
 PresentRecord& Presents();
 // Called by the device at each successful Present.
-void RecordPresentedFrame(bool drawn);
+void RecordPresentedFrame(bool drawn, bool partial);
 
 // Every SDL event the message pump takes is offered to these listeners
 // first (the input and device stand-ins keep their state from them).

@@ -159,6 +159,8 @@ int PresentCount();
 // Of those, the frames drawn and shown on the window; a frame identical to
 // the one on screen is not drawn again.
 int DrawnFrameCount();
+// Of those, the frames drawn and sent to the screen only where they changed.
+int PartialFrameCount();
 // Keeps a copy of every presented frame from now on (costs a read-back per
 // frame; off by default).
 void KeepPresentedFrames(bool keep);
@@ -168,6 +170,10 @@ bool ReadPresentedFrame(std::vector<DWORD>& pixels, int* width = nullptr, int* h
 // The back buffer as it is now, with what was drawn since the last Present
 // (after a Present: the frame on screen).
 bool ReadBackBuffer(std::vector<DWORD>& pixels, int* width = nullptr, int* height = nullptr);
+// The window's own pixels as the screen shows them (scaled and letterboxed
+// where the window is not the picture's size), on SDL's software renderer;
+// false elsewhere.
+bool ReadWindow(std::vector<DWORD>& pixels, int* width = nullptr, int* height = nullptr);
 // Writes ARGB pixels as an RGB PNG file a person can open.
 bool SavePNG(const std::string& path, const std::vector<DWORD>& pixels, int width, int height);
 // Bytes of texture and surface pixels held in memory (on the software

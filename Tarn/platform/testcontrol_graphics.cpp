@@ -109,6 +109,11 @@ int DrawnFrameCount()
     return platform::Presents().drawnFrames;
 }
 
+int PartialFrameCount()
+{
+    return platform::Presents().partialFrames;
+}
+
 std::size_t PixelBytesHeld()
 {
     return platform::PixelStore::BytesHeld();
@@ -146,6 +151,25 @@ bool ReadBackBuffer(std::vector<DWORD>& pixels, int* width, int* height)
         *width = w;
     if (height)
         *height = h;
+    return true;
+}
+
+bool ReadWindow(std::vector<DWORD>& pixels, int* width, int* height)
+{
+    const platform::Display& display = platform::GetDisplay();
+    SDL_Surface* window = display.window && display.softwareRenderer ? SDL_GetWindowSurface(display.window) : nullptr;
+    if (!window)
+        return false;
+    pixels.assign(static_cast<std::size_t>(window->w) * window->h, 0);
+    if (SDL_ConvertPixels(window->w, window->h, window->format->format, window->pixels, window->pitch,
+                          SDL_PIXELFORMAT_ARGB8888, pixels.data(), window->w * 4) != 0)
+        return false;
+    for (DWORD& pixel : pixels)
+        pixel |= 0xFF000000u;
+    if (width)
+        *width = window->w;
+    if (height)
+        *height = window->h;
     return true;
 }
 
