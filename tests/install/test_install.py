@@ -124,6 +124,8 @@ class InstallTree(unittest.TestCase):
         entry = entry['Desktop Entry']
         self.assertEqual((entry['Exec'], entry['Icon']), ('grovekeep', APP_ID))
         self.assertEqual(entry['Categories'], 'Game;ArcadeGame;')
+        # Docks match the window to its entry by the class the game gives its window.
+        self.assertEqual(entry['StartupWMClass'], APP_ID)
 
         metainfo = self.path('share', 'metainfo', APP_ID + '.metainfo.xml')
         checked = run(['appstreamcli', 'validate', '--no-net', metainfo])
@@ -134,6 +136,8 @@ class InstallTree(unittest.TestCase):
         self.assertEqual(root.findtext('launchable'), os.path.basename(desktop))
         self.assertTrue(os.access(self.path(BINDIR, root.findtext('provides/binary')), os.X_OK))
         self.assertEqual(root.find('releases/release').get('version'), VERSION)
+        self.assertEqual(root.findtext('project_license'), 'GPL-3.0-or-later')
+        self.assertEqual(root.findtext('developer/name'), 'Grovekeep developers')
 
     def test_man_page_renders_without_warnings(self):
         page = run(['man', '--warnings', '-l', self.path('share', 'man', 'man6', 'grovekeep.6.gz')],
@@ -186,6 +190,12 @@ class InstallTree(unittest.TestCase):
     def test_package_documents(self):
         doc = self.path('share', 'doc', 'grovekeep')
         self.assertEqual(sorted(os.listdir(doc)), ['changelog.gz', 'copyright'])
+        with open(os.path.join(doc, 'copyright')) as f:
+            copyright_file = f.read()
+        self.assertTrue(copyright_file.startswith('Format: https://www.debian.org/doc/packaging-manuals/'
+                                                  'copyright-format/1.0/\n'), copyright_file[:80])
+        self.assertIn('\nFiles: *\n', copyright_file)
+        self.assertIn('\nLicense: GPL-3+\n', copyright_file)
         unpacked = run(['gzip', '-dc', os.path.join(doc, 'changelog.gz')])
         self.assertTrue(unpacked.stdout.startswith('grovekeep (%s) ' % VERSION), unpacked.stdout)
 

@@ -117,9 +117,11 @@ TEST_F(D3DXFontTest, AlignsLeftCentreRightAndVerticalCentre)
     EXPECT_NEAR(200, left.left, 3);
     EXPECT_NEAR(600 - 1, right.right, 3);
     EXPECT_NEAR((600 - centre.right) - (centre.left - 200), 0, 3);
+    // The same width wherever it is placed; OpenGL may blend one more
+    // column of a glyph's edge in at another place.
     int width = left.right - left.left;
-    EXPECT_EQ(width, centre.right - centre.left);
-    EXPECT_EQ(width, right.right - right.left);
+    EXPECT_NEAR(width, centre.right - centre.left, 1);
+    EXPECT_NEAR(width, right.right - right.left, 1);
     // Top-aligned text sits in the first 20 rows; centred text around row 150.
     EXPECT_GE(left.top, 100);
     EXPECT_LE(left.bottom, 120);
