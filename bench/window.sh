@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # scripts/bench --window [BUILD_DIR ...]: what the real program costs the
-# machine in a real X window (Xvfb, 1024 x 768, with openbox managing it),
-# for each build folder in turn (default build-bench), so that an older
-# build and a newer one are measured side by side in one run. Each program
+# machine in a real X window (Xvfb with openbox managing it; full screen on
+# screens of 1024 x 768, where the picture fills it one to one, then
+# 1920 x 1080 and 3840 x 2160, where it is scaled; BENCH_SCREENS names
+# others), for each build folder in turn (default build-bench), so that an
+# older build and a newer one are measured side by side in one run. Each program
 # runs in a scratch copy of its own build's data; its sound goes to a file
 # through SDL's disk driver, so the mixer and the music synthesizer work as
 # they would for a player.
 #   menu  grovekeep: exec to the main menu on the screen (loading over),
-#         median of 3 starts; then BENCH_SECONDS (15) idle in the menu: CPU
+#         median of 3 starts, on the first screen only; then BENCH_SECONDS
+#         (15) idle in the menu: CPU
 #         (user + system, all threads) in % of one core, and peak RSS
 #   play  window_play (bench/window_play.cpp): level 1 with the tests' bot at
 #         the keys (the level made unwinnable, so that it stays level 1),
@@ -20,6 +23,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${BENCH_SECONDS:-15}
+screens=(${BENCH_SCREENS:-1024x768 1920x1080 3840x2160})
 starts=3
 
 "$root/scripts/setup" openbox libx11-dev
@@ -62,11 +66,19 @@ measured_pid=""
 trap '[ -n "$measured_pid" ] && kill -KILL "$measured_pid" 2>/dev/null; cleanup' EXIT
 
 cc -O2 -Wall -o "$work/screen_wait" "$root/bench/screen_wait.c" -lX11
-# The window manager, whose chatter is left out.
-start_display
-openbox > >(grep --line-buffered -v '^Openbox-Message:') 2>/dev/null &
-game_pid=$!
-"$work/screen_wait" wm || fail "openbox did not start"
+
+start_screen() { # WIDTHxHEIGHT: Xvfb of that size and its window manager, whose chatter is left out
+  XVFB_SCREEN="$1x24" start_display
+  openbox > >(grep --line-buffered -v '^Openbox-Message:') 2>/dev/null &
+  game_pid=$!
+  "$work/screen_wait" wm || fail "openbox did not start"
+}
+
+stop_screen() {
+  kill "$game_pid" "$xvfb_pid" 2>/dev/null || true
+  wait "$game_pid" "$xvfb_pid" 2>/dev/null || true
+  game_pid="" xvfb_pid=""
+}
 
 now_ns() { date +%s%N; }
 
@@ -118,19 +130,27 @@ usage() { # seconds of watching: sets cpu (% of one core) and rss (peak, MiB)
   rss=$(awk '/^VmHWM:/ { printf "%.1f", $2 / 1024 }' "/proc/$measured_pid/status")
 }
 
-measure_menu() { # build: sets to_menu (median ms), cpu_menu, rss_menu, renderer
-  local build=$1 times=() run
-  for run in $(seq 1 "$starts"); do
+measure_menu() { # build, starts to time (0: none): sets to_menu (median ms), cpu_menu, rss_menu, renderer
+  local build=$1 timed=$2 times=() run
+  for run in $(seq 1 "$(( timed > 0 ? timed : 1 ))"); do
     launch "$build/game" "$build/game/bin/grovekeep"
-    times+=("$("$work/screen_wait" menu "$launched_ns")") || give_up "$build: no menu within 30 s"
-    if [ "$run" -eq "$starts" ]; then
+    if [ "$timed" -gt 0 ]; then
+      times+=("$("$work/screen_wait" menu "$launched_ns")") || give_up "$build: no menu within 30 s"
+    else
+      wait_for "Run---" 30 >/dev/null || give_up "$build: no menu within 30 s"
+      sleep 1
+    fi
+    if [ "$run" -eq "$(( timed > 0 ? timed : 1 ))" ]; then
       usage "$seconds"
       cpu_menu=$cpu rss_menu=$rss
     fi
     close
   done
-  echo "bench: $build: exec to menu ${times[*]} ms"
-  to_menu=$(printf '%s\n' "${times[@]}" | sort -n | sed -n "$(( (starts + 1) / 2 ))p")
+  to_menu=-
+  if [ "$timed" -gt 0 ]; then
+    echo "bench: $build: exec to menu ${times[*]} ms"
+    to_menu=$(printf '%s\n' "${times[@]}" | sort -n | sed -n "$(( (timed + 1) / 2 ))p")
+  fi
   renderer=$(grep -m 1 '^Renderer:' "$work/bin/stdout.log" | sed 's/^Renderer:[[:space:]]*//' || true)
   renderer=${renderer:-not logged (SDL default)}
 }
@@ -149,14 +169,21 @@ measure_play() { # build: sets cpu_play, rss_play
 }
 
 rows=()
-for build in "${builds[@]}"; do
-  measure_menu "$build"
-  measure_play "$build"
-  rows+=("$(printf '%-40s %8s %8s %9s %9s %8s  %s' "$build" "$cpu_menu" "$cpu_play" "$rss_menu" "$rss_play" \
-    "$to_menu" "$renderer")")
+for screen in "${screens[@]}"; do
+  start_screen "$screen"
+  timed=0
+  [ "$screen" = "${screens[0]}" ] && [ "$screen" = 1024x768 ] && timed=$starts
+  for build in "${builds[@]}"; do
+    measure_menu "$build" "$timed"
+    measure_play "$build"
+    rows+=("$(printf '%-40s %-10s %8s %8s %9s %9s %8s  %s' "$build" "$screen" "$cpu_menu" "$cpu_play" "$rss_menu" \
+      "$rss_play" "$to_menu" "$renderer")")
+  done
+  stop_screen
 done
 
 echo
-echo "${seconds} s each; CPU in % of one core, peak RSS in MiB, exec to menu in ms (median of $starts)"
-printf '%-40s %8s %8s %9s %9s %8s  %s\n' build "CPU menu" "CPU play" "RSS menu" "RSS play" "to menu" renderer
+echo "${seconds} s each; CPU in % of one core, peak RSS in MiB, exec to menu in ms (median of $starts, on 1024 x 768)"
+printf '%-40s %-10s %8s %8s %9s %9s %8s  %s\n' build screen "CPU menu" "CPU play" "RSS menu" "RSS play" "to menu" \
+  renderer
 printf '%s\n' "${rows[@]}"

@@ -273,12 +273,10 @@ void DeviceImpl::OnEvent(const SDL_Event& event)
         // The renderer lost every texture: they are filled again from the
         // pixels kept in memory when next drawn.
         PixelStore::MarkAllDirty();
-        m_kStartCache.Forget();
         Lose();
         return;
     }
     if (event.type == SDL_RENDER_TARGETS_RESET) {
-        m_kStartCache.Forget();
         Lose();
         return;
     }
@@ -420,10 +418,9 @@ void DeviceImpl::ShowFrame()
         damage = m_kFrame.Damage(m_kShown, picture);
     const bool partial = !damage.empty() && !(damage.size() == 1 && SDL_RectEquals(&damage[0], &picture));
     if (partial) {
-        for (const SDL_Rect& area : damage)
-            m_kFrame.DrawInside(area, picture);
+        m_kFrame.DrawInside(damage, picture);
     } else if (!unchanged) {
-        m_kStartCache.Draw(m_kFrame, m_kShown);
+        m_kFrame.Draw();
         display.mustRedraw = false;
     }
     RecordPresentedFrame(!unchanged, partial);

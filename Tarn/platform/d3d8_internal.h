@@ -4,7 +4,7 @@
 // Internal to the platform layer: the device behind IDirect3DDevice8.
 
 #include "draw_list.h"
-#include "frame_start_cache.h"
+#include "draw_list.h"
 #include "sdl_graphics.h"
 
 #include <vector>
@@ -94,7 +94,6 @@ private:
     std::vector<int> m_vIndices;
     DrawList m_kFrame; // this frame so far
     DrawList m_kShown; // the frame on screen
-    FrameStartCache m_kStartCache;
 };
 
 } // namespace platform

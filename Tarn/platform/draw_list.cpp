@@ -160,68 +160,13 @@ void DrawList::DrawCommand(SDL_Renderer* renderer, const Command& c) const
     }
 }
 
-void DrawList::DrawRange(std::size_t first, std::size_t end) const
+void DrawList::Draw() const
 {
     SDL_Renderer* renderer = GetDisplay().renderer;
     if (!renderer)
         return;
-    for (std::size_t i = first; i < end && i < m_vCommands.size(); ++i)
-        DrawCommand(renderer, m_vCommands[i]);
-}
-
-void DrawList::Draw() const
-{
-    DrawRange(0, m_vCommands.size());
-}
-
-void DrawList::DrawFrom(std::size_t first) const
-{
-    DrawRange(first, m_vCommands.size());
-}
-
-void DrawList::DrawStart(std::size_t count) const
-{
-    DrawRange(0, count);
-}
-
-bool DrawList::SameCommand(const DrawList& other, std::size_t index) const
-{
-    const Command& a = m_vCommands[index];
-    if (std::memcmp(&a, &other.m_vCommands[index], sizeof(Command)) != 0)
-        return false;
-    // Equal commands point at the same places in both lists' vertices.
-    return SameRange(m_vVertices, other.m_vVertices, static_cast<std::size_t>(a.firstVertex),
-                     static_cast<std::size_t>(a.vertexCount)) &&
-           SameRange(m_vIndices, other.m_vIndices, static_cast<std::size_t>(a.firstIndex),
-                     static_cast<std::size_t>(a.indexCount));
-}
-
-std::size_t DrawList::CommonStart(const DrawList& other) const
-{
-    std::size_t common = 0;
-    bool clipped = false;
-    std::size_t shorter = std::min(m_vCommands.size(), other.m_vCommands.size());
-    for (std::size_t i = 0; i < shorter && SameCommand(other, i); ++i) {
-        if (m_vCommands[i].kind == ClipKind)
-            clipped = m_vCommands[i].hasArea != 0;
-        if (!clipped)
-            common = i + 1;
-    }
-    return common;
-}
-
-void DrawList::CopyStart(const DrawList& other, std::size_t count)
-{
-    Clear();
-    count = std::min(count, other.m_vCommands.size());
-    m_vCommands.assign(other.m_vCommands.begin(), other.m_vCommands.begin() + static_cast<std::ptrdiff_t>(count));
-    std::size_t vertices = 0, indices = 0;
-    for (const Command& command : m_vCommands) {
-        vertices = std::max(vertices, static_cast<std::size_t>(command.firstVertex + command.vertexCount));
-        indices = std::max(indices, static_cast<std::size_t>(command.firstIndex + command.indexCount));
-    }
-    m_vVertices.assign(other.m_vVertices.begin(), other.m_vVertices.begin() + static_cast<std::ptrdiff_t>(vertices));
-    m_vIndices.assign(other.m_vIndices.begin(), other.m_vIndices.begin() + static_cast<std::ptrdiff_t>(indices));
+    for (const Command& command : m_vCommands)
+        DrawCommand(renderer, command);
 }
 
 void DrawList::Flush()

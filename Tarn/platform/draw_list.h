@@ -40,19 +40,9 @@ public:
     // Later operations draw only inside the area (null: anywhere).
     void Clip(const SDL_Rect* area);
 
-    // Carries the list out on the renderer's current target: all of it, or
-    // the operations from `first` on, or the first `count` of them.
+    // Carries the list out on the renderer's current target.
     void Draw() const;
-    void DrawFrom(std::size_t first) const;
-    void DrawStart(std::size_t count) const;
     std::size_t Size() const { return m_vCommands.size(); }
-    // How many operations at the start are the same in both lists, counting
-    // only up to a point where no clip area is left set.
-    std::size_t CommonStart(const DrawList& other) const;
-    // True when the list begins with all of `start`.
-    bool StartsWith(const DrawList& start) const { return CommonStart(start) == start.Size(); }
-    // Becomes a copy of the first `count` operations of another list.
-    void CopyStart(const DrawList& other, std::size_t count);
     // Draws what is recorded and forgets it; the list no longer holds a
     // whole frame, so it compares equal to nothing until it is cleared.
     void Flush();
@@ -71,8 +61,8 @@ public:
     // same order, merged into a few rectangles. The whole picture when most
     // of it changed.
     std::vector<SDL_Rect> Damage(const DrawList& shown, const SDL_Rect& picture) const;
-    // Draws only what falls inside `area` of `picture`, clipped to it.
-    void DrawInside(const SDL_Rect& area, const SDL_Rect& picture) const;
+    // Draws only what falls inside the rectangles of `picture`, clipped to them.
+    void DrawInside(const std::vector<SDL_Rect>& damage, const SDL_Rect& picture) const;
 
     // Called by a store before its pixels change or it is destroyed.
     static void StoreChanging(const PixelStore& store);
@@ -98,14 +88,12 @@ private:
     static_assert(sizeof(Command) == sizeof(PixelStore*) + 18 * 4, "a command has no padding");
 
     Command& Add(Kind kind, PixelStore* store, SDL_BlendMode blend);
-    bool SameCommand(const DrawList& other, std::size_t index) const;
     // The same operation, wherever each list holds its vertices.
     bool Matches(std::size_t index, const DrawList& other, std::size_t otherIndex) const;
     // What each operation can change, clipped by the clip in force (empty
     // for a clip), and that clip itself, for every operation.
     void Footprints(const SDL_Rect& picture, std::vector<SDL_Rect>& areas, std::vector<SDL_Rect>& clips) const;
     SDL_Rect Bounds(const Command& command, const SDL_Rect& picture) const;
-    void DrawRange(std::size_t first, std::size_t end) const;
     bool Uses(const PixelStore& store) const;
     void AddVertices(const SDL_Vertex* vertices, int count, Command& command);
     void DrawCommand(SDL_Renderer* renderer, const Command& command) const;

@@ -200,23 +200,25 @@ std::vector<SDL_Rect> DrawList::Damage(const DrawList& shown, const SDL_Rect& pi
     return damage;
 }
 
-void DrawList::DrawInside(const SDL_Rect& area, const SDL_Rect& picture) const
+void DrawList::DrawInside(const std::vector<SDL_Rect>& damage, const SDL_Rect& picture) const
 {
     SDL_Renderer* renderer = GetDisplay().renderer;
     if (!renderer)
         return;
     std::vector<SDL_Rect> areas, clips;
     Footprints(picture, areas, clips);
-    SDL_Rect applied = {0, 0, -1, -1};
-    for (std::size_t i = 0; i < m_vCommands.size(); ++i) {
-        if (m_vCommands[i].kind == ClipKind || !SDL_HasIntersection(&areas[i], &area))
-            continue;
-        SDL_Rect clip = Intersection(clips[i], area);
-        if (std::memcmp(&clip, &applied, sizeof(clip)) != 0) {
-            SDL_RenderSetClipRect(renderer, &clip);
-            applied = clip;
+    for (const SDL_Rect& area : damage) {
+        SDL_Rect applied = {0, 0, -1, -1};
+        for (std::size_t i = 0; i < m_vCommands.size(); ++i) {
+            if (m_vCommands[i].kind == ClipKind || !SDL_HasIntersection(&areas[i], &area))
+                continue;
+            SDL_Rect clip = Intersection(clips[i], area);
+            if (std::memcmp(&clip, &applied, sizeof(clip)) != 0) {
+                SDL_RenderSetClipRect(renderer, &clip);
+                applied = clip;
+            }
+            DrawCommand(renderer, m_vCommands[i]);
         }
-        DrawCommand(renderer, m_vCommands[i]);
     }
     SDL_RenderSetClipRect(renderer, nullptr);
 }

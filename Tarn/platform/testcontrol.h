@@ -180,11 +180,9 @@ bool SavePNG(const std::string& path, const std::vector<DWORD>& pixels, int widt
 // renderer a texture once shown holds them in the renderer alone).
 std::size_t PixelBytesHeld();
 // Draws the frame on screen again, where the picture is drawn now (after
-// ResizeWindow: straight into the window or off screen), all of it, without
-// the kept picture of the frame's unchanging start.
+// ResizeWindow: straight into the window or off screen), all of it, and
+// sends all of it to the screen.
 void RedrawLastFrame();
-// Frames drawn so far starting from the kept picture of their start.
-int FramesFromKeptStart();
 // Every live device reports itself lost (D3DERR_DEVICELOST at least once,
 // then D3DERR_DEVICENOTRESET while the window is in front) until Reset.
 void LoseDevice();

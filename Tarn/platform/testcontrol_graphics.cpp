@@ -220,9 +220,5 @@ void RedrawLastFrame()
     platform::DeviceImpl::ForEach(&RedrawShownFrameOf);
 }
 
-int FramesFromKeptStart()
-{
-    return platform::FrameStartCache::Hits();
-}
 
 } // namespace testcontrol
