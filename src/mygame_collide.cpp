@@ -12,17 +12,6 @@ const tnUInt32 kFruitGold = 10;
 const tnUInt32 kGoldDraw = 100;      // gold found or donated: 0 to 99
 const tnUInt8 kMostAntidotes = 255;
 
-// Trees, fences, rocks, cows and tigers.
-bool IsSolid(tnUInt8 kind)
-{
-    return (kind >= tnMap::TREE1 && kind <= tnMap::TREE6) || (kind >= tnMap::SOLID1 && kind <= tnMap::ROCK2);
-}
-
-// Water that is not a bridge.
-bool IsWaterLike(tnUInt8 kind)
-{
-    return kind != tnMap::NOSTATICOBJECT && kind < tnMap::TREE1 && kind != tnMap::BRIDGE1 && kind != tnMap::BRIDGE2;
-}
 } // namespace
 
 void MyGame::HandleSnakeCollision()
@@ -44,11 +33,12 @@ void MyGame::HandleSnakeCollision()
         return;
     // Only exactly on a cell does anything happen.
     const long x = head->GetXPosition(), y = head->GetYPosition();
-    const long dx = x - m_rectMainPanel.left - head->GetABO().GetWidth() / 2;
-    const long dy = y - m_rectMainPanel.top - head->GetABO().GetHeight() / 2;
-    if (dx < 0 || dy < 0 || dx % m_iGridSize != 0 || dy % m_iGridSize != 0)
+    const long halfWidth = head->GetABO().GetWidth() / 2, halfHeight = head->GetABO().GetHeight() / 2;
+    if (!IsOnCell(x, y, halfWidth, halfHeight))
         return;
-    tnMap::MapData* cell = FieldCell(static_cast<tnInt32>(dx / m_iGridSize), static_cast<tnInt32>(dy / m_iGridSize));
+    tnInt32 column = 0, row = 0;
+    CellUnder(x, y, halfWidth, halfHeight, column, row);
+    tnMap::MapData* cell = FieldCell(column, row);
     if (!cell)
         return;
     HandleStaticObjectCollision(cell, x, y);

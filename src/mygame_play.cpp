@@ -103,9 +103,8 @@ void MyGame::TurnTowards(Direction direction)
     const tnInt32 speed = m_kSnake.GetSpeed();
     // How far past the last line across the turn; negative left of or above
     // the first cell's centre.
-    const tnInt32 offset = vertical
-        ? (head->GetXPosition() - m_rectMainPanel.left - head->GetABO().GetWidth() / 2) % grid
-        : (head->GetYPosition() - m_rectMainPanel.top - head->GetABO().GetHeight() / 2) % grid;
+    const tnInt32 offset = vertical ? OffsetX(head->GetXPosition(), head->GetABO().GetWidth() / 2) % grid
+                                    : OffsetY(head->GetYPosition(), head->GetABO().GetHeight() / 2) % grid;
     if (offset == 0) {
         m_kSnake.SetDirection(direction);
         m_eNextDirection = ANIMATION_DATA::NONESUBTYPE;
@@ -253,12 +252,6 @@ bool MyGame::LandTempTarget(skObject& fruit)
     m_kTargets.AppendItem(fruit);
     cell->m_pkObject = &m_kTargets.GetTail()->data;
     return true;
-}
-
-bool MyGame::IsBeyondField(long x, long y, long halfWidth, long halfHeight) const
-{
-    return x - halfWidth < m_rectMainPanel.left || x - 1 + halfWidth > m_rectMainPanel.right ||
-           y - halfHeight < m_rectMainPanel.top || y - 1 + halfHeight > m_rectMainPanel.bottom;
 }
 
 void MyGame::UpdateStatements()

@@ -17,58 +17,7 @@ const tnUInt32 kRelaxedTries = 100;
 
 const tnUInt32 kTornadoSample = 1;
 const tnUInt32 kBombSample = skObject::BOMB - skObject::RAIN;
-
-// Division rounding down, so that a sprite poking out left of or above the
-// field lands in column or row -1, not 0.
-long FloorDivide(long value, long divisor)
-{
-    long quotient = value / divisor;
-    return (value % divisor != 0 && value < 0) ? quotient - 1 : quotient;
-}
 } // namespace
-
-bool MyGame::IsPlaceable(tnUInt8 staticObject)
-{
-    return staticObject == tnMap::NOSTATICOBJECT || staticObject == tnMap::BRIDGE1 ||
-           staticObject == tnMap::BRIDGE2 || (staticObject >= tnMap::FREEWAY1 && staticObject <= tnMap::FLOWER6);
-}
-
-tnMap::MapData* MyGame::FieldCell(tnInt32 column, tnInt32 row)
-{
-    if (column < 0 || row < 0 || column >= m_iXGrids || row >= m_iYGrids)
-        return nullptr;
-    return m_kMap.GetMapDataPtr(0, static_cast<tnUInt32>(column), static_cast<tnUInt32>(row));
-}
-
-void MyGame::CellUnder(long x, long y, long halfWidth, long halfHeight, tnInt32& column, tnInt32& row) const
-{
-    column = static_cast<tnInt32>(FloorDivide(x - m_rectMainPanel.left - halfWidth, m_iGridSize));
-    row = static_cast<tnInt32>(FloorDivide(y - m_rectMainPanel.top - halfHeight, m_iGridSize));
-}
-
-tnMap::MapData* MyGame::HomeCell(skObject& object)
-{
-    tnABO* sized = &object.GetABO();
-    if (object.GetObjectType() == skObject::EXPLOSION && kBombSample < m_kTrapABOList.size())
-        sized = &m_kTrapABOList[kBombSample];
-    tnInt32 column = 0, row = 0;
-    CellUnder(object.GetXPosition(), object.GetYPosition(), sized->GetWidth() / 2, sized->GetHeight() / 2, column,
-              row);
-    return FieldCell(column, row);
-}
-
-void MyGame::Register(skObject& object)
-{
-    if (tnMap::MapData* cell = HomeCell(object))
-        cell->m_pkObject = &object;
-}
-
-void MyGame::Unregister(skObject& object)
-{
-    tnMap::MapData* cell = HomeCell(object);
-    if (cell && cell->m_pkObject == &object)
-        cell->m_pkObject = nullptr;
-}
 
 tnUInt32 MyGame::RandomDivisor()
 {
@@ -153,8 +102,8 @@ bool MyGame::CreateFruit(skObject* object, skObject::ObjectType kind, long x, lo
         tnUInt32 column = 0, row = 0;
         if (!FindSpawnCell(m_iXGrids, m_iYGrids, 0, "a fruit", column, row))
             return true;
-        x = m_rectMainPanel.left + static_cast<long>(column * m_iGridSize) + halfWidth;
-        y = m_rectMainPanel.top + static_cast<long>(row * m_iGridSize) + halfHeight;
+        x = ColumnX(static_cast<tnInt32>(column), halfWidth);
+        y = RowY(static_cast<tnInt32>(row), halfHeight);
     }
     if (kind == skObject::UNKNOWN)
         kind = static_cast<skObject::ObjectType>(skObject::APPLE1 + sample);
@@ -198,8 +147,8 @@ bool MyGame::CreateObject(skObject* object, skObject::ObjectType kind, long x, l
         tnUInt32 column = 0, row = 0;
         if (!FindSpawnCell(columns, rows, homeOffset, "an object", column, row))
             return true;
-        x = m_rectMainPanel.left + static_cast<long>(column * m_iGridSize) + halfWidth;
-        y = m_rectMainPanel.top + static_cast<long>(row * m_iGridSize) + halfHeight;
+        x = ColumnX(static_cast<tnInt32>(column), halfWidth);
+        y = RowY(static_cast<tnInt32>(row), halfHeight);
     }
     if (kind == skObject::UNKNOWN)
         kind = static_cast<skObject::ObjectType>(skObject::RAIN + sample);
