@@ -137,12 +137,6 @@ public:
     static bool IsPlaceable(tnUInt8 kind); // open ground, bridges, paths and flowers: objects may be put there
     static bool IsWalkable(tnUInt8 kind);  // everything but the solid kinds: a first step may go there
 
-    // --- Read access for tests and tools ---------------------------------
-    GameState GetGameState() const { return m_eGameState; }
-    void SetGameState(GameState state) { m_eGameState = state; }
-    signed char GetSpeed() const { return m_iSpeed; }
-    void SetSpeed(signed char speed) { m_iSpeed = speed; }
-
 private:
     friend class MyGameProbe; // the test fixture's window into the game
 

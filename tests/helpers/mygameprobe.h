@@ -3,8 +3,10 @@
 
 #include "mygame.h"
 
-// The tests' window into MyGame's private state (a friend of MyGame). Each
-// accessor hands out a reference, so a test can read and set the field.
+// The tests' window into MyGame's private state (a friend of MyGame), and
+// their only one: the game itself has no setters that only a test would
+// call. Each accessor hands out a reference, so a test can read and set the
+// field.
 class MyGameProbe {
 public:
     explicit MyGameProbe(MyGame& game) : g(game) {}
