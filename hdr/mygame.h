@@ -96,7 +96,20 @@ public:
         MenuButtonCount = 6
     };
 
+    // What the options screen sets, for this run only; a level also sets
+    // the farmer's speed.
+    struct Options {
+        bool m_bSoundOn;
+        bool m_bMusicOn;
+        bool m_bGridOn;
+        signed char m_iSpeed;     // game speed in percent: 20, 40, 60, 80 or 100
+        tnUInt16 m_iPlayerSpeed;  // pixels per update
+    };
+
     static constexpr tnUInt32 NoKey = 0xFFFFFFFFu;
+    // P, in play and paused, acts again only after this long unless it was
+    // let go in between; the help pages read their keys at this pace too.
+    static constexpr tnReal32 KeyRepeatSeconds = 0.25f;
     static constexpr tnUInt32 TitleRecordSize = 40; // one title in the level list
     static constexpr tnUInt32 MusicNameSize = 40;
 
@@ -125,6 +138,8 @@ public:
     void NewGame();
 
     // --- Spawning (mygame_spawn.cpp) -------------------------------------
+    // False when nothing was placed: the level has no sample of the kind,
+    // or the field has no cell without an object.
     bool CreateFruit(skObject* object, skObject::ObjectType kind, long x, long y, bool putInMap);
     bool CreateObject(skObject* object, skObject::ObjectType kind, long x, long y, bool putInMap);
 
@@ -196,8 +211,10 @@ private:
     void PayBonusPart();
     void StopMusicIfPlaying();
     void ContinueMusicIfStopped();
-    // Plays effect `sound` when `always` or the sound option is on.
-    void PlayGameSound(GameSound sound, bool always, bool loop = false);
+    // The menu's sounds play even with the sound option off; the bonus
+    // count-up's gold loops until the next sound cuts it.
+    enum SoundRule { IfSoundOn, Always, LoopIfSoundOn };
+    void PlayGameSound(GameSound sound, SoundRule rule);
 
     // --- Play step (mygame_play.cpp) -------------------------------------
     tnError32 ProcessFrame(tnReal32 step);
@@ -283,6 +300,7 @@ private:
 
     // --- Layout (mygame_layout.cpp) --------------------------------------
     void ComputeLayout();
+    RECT LevelListFrame() const; // the level list's box, centred on the screen
 
     // --- Screens (mygame_screens.cpp) ------------------------------------
     void RenderMenu1();
@@ -400,17 +418,9 @@ private:
     RECT m_rectSelected;          // the highlighted option row
 
     // --- Options (for this run only) ---------------------------------------
-    bool m_bSoundOn;
-    bool m_bMusicOn;
-    bool m_bGridOn;
-    signed char m_iSpeed;         // game speed in percent: 20, 40, 60, 80 or 100
-    tnUInt16 m_iPlayerSpeed;      // pixels per update
+    Options m_kOptions;
+    Options m_kOldOptions;        // taken when the options open; Escape restores it
     tnUInt16 m_iVolume;
-    bool m_bOldSoundOn;           // copies taken when the options open; Escape restores them
-    bool m_bOldMusicOn;
-    bool m_bOldGridOn;
-    signed char m_iOldSpeed;
-    tnUInt16 m_iOldPlayerSpeed;
     GameSound m_eCurrentSound;    // the looping trap sound now playing
 
     // --- Help --------------------------------------------------------------

@@ -189,7 +189,7 @@ bool MyGame::LoadLevel(unsigned short level)
         AppendLevelTitle(m_kMap.GetTitle());
 
     m_iObjectiveTargets = section.objective;
-    m_iPlayerSpeed = section.playerSpeed;
+    m_kOptions.m_iPlayerSpeed = section.playerSpeed;
     std::memcpy(m_strCurrentMusic, section.music, sizeof(m_strCurrentMusic));
     m_iTargetLife = section.targetLife;
     m_iTargets = section.targets;
@@ -201,14 +201,14 @@ bool MyGame::LoadLevel(unsigned short level)
     CopySamples(section.trapSamples, vecObjectList);
 
     StartLevelMusic();
-    PlayGameSound(SoundSho, false);
+    PlayGameSound(SoundSho, IfSoundOn);
     return true;
 }
 
 void MyGame::StartLevelMusic()
 {
     // A level without a tune of its own keeps whatever plays.
-    if (!m_bMusicOn || m_strCurrentMusic[0] == '\0' || !std::strstr(m_strCurrentMusic, ".mid"))
+    if (!m_kOptions.m_bMusicOn || m_strCurrentMusic[0] == '\0' || !std::strstr(m_strCurrentMusic, ".mid"))
         return;
     if (m_kMidiPlay.GetPlayStatus() != tnMidiPlay::OFF) {
         m_kMidiPlay.CleanUp();
@@ -274,7 +274,7 @@ bool MyGame::PlaceFarmer(tnUInt32 divisor)
             continue;
         // He lives until the chain dies; the chain waits for the first direction.
         skObject farmer(m_kPlayerABO, skObject::PLAYER, x, y, 2, -1);
-        m_kSnake.Init(m_iPlayerSpeed);
+        m_kSnake.Init(m_kOptions.m_iPlayerSpeed);
         m_kSnake.Create(farmer);
         return true;
     }

@@ -7,7 +7,6 @@
 #include "dinput.h"
 
 namespace {
-const tnReal32 kPauseRepeatSeconds = 0.25f;
 const tnReal32 kObjectiveRepeatSeconds = 0.4f;
 const tnUInt16 kObjectiveStep = 5;
 const tnUInt16 kMaxObjective = 500;
@@ -46,7 +45,7 @@ tnError32 MyGame::ProcessFrame(tnReal32 step)
     UpdateTrap(step);
     m_kSnake.Update(step, hitSelf);
     if (hitSelf)
-        PlayGameSound(SoundThump, false);
+        PlayGameSound(SoundThump, IfSoundOn);
     UpdateTargets(step);
     UpdateTempTargets(step);
     UpdateStatements();
@@ -139,7 +138,7 @@ void MyGame::NudgeChain(Direction direction, tnInt32 distance)
 bool MyGame::HandlePlayKeys()
 {
     if (m_kKeyboard.IsButtonDown(DIK_P)) {
-        if (m_iPrevKeyPress == DIK_P && m_fTimerCount2 < kPauseRepeatSeconds)
+        if (m_iPrevKeyPress == DIK_P && m_fTimerCount2 < KeyRepeatSeconds)
             return false;
         m_fTimerCount2 = 0.0f;
         m_iPrevKeyPress = DIK_P;

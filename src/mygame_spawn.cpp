@@ -90,10 +90,10 @@ bool MyGame::CreateFruit(skObject* object, skObject::ObjectType kind, long x, lo
 {
     // A level without fruit samples has no fruits.
     if (vecFruitList.size() == 0)
-        return true;
+        return false;
     tnUInt16 sample = vecFruitList[static_cast<tnUInt32>(std::rand()) % vecFruitList.size()];
     if (sample >= m_kTargetABOList.size())
-        return true;
+        return false;
     tnABO& abo = m_kTargetABOList[sample];
     long halfWidth = abo.GetWidth() / 2;
     long halfHeight = abo.GetHeight() / 2;
@@ -101,7 +101,7 @@ bool MyGame::CreateFruit(skObject* object, skObject::ObjectType kind, long x, lo
     if (x == -1 || y == -1) {
         tnUInt32 column = 0, row = 0;
         if (!FindSpawnCell(m_iXGrids, m_iYGrids, 0, "a fruit", column, row))
-            return true;
+            return false;
         x = ColumnX(static_cast<tnInt32>(column), halfWidth);
         y = RowY(static_cast<tnInt32>(row), halfHeight);
     }
@@ -122,15 +122,15 @@ bool MyGame::CreateObject(skObject* object, skObject::ObjectType kind, long x, l
     if (kind == skObject::UNKNOWN) {
         // A level without trap samples has no traps or bonuses.
         if (vecObjectList.size() == 0)
-            return true;
+            return false;
         sample = vecObjectList[static_cast<tnUInt32>(std::rand()) % vecObjectList.size()];
     } else {
         if (kind < skObject::RAIN || kind > skObject::EXPLOSION)
-            return true;
+            return false;
         sample = static_cast<tnUInt32>(kind - skObject::RAIN);
     }
     if (sample >= m_kTrapABOList.size())
-        return true;
+        return false;
     tnABO& abo = m_kTrapABOList[sample];
     long halfWidth = abo.GetWidth() / 2;
     long halfHeight = abo.GetHeight() / 2;
@@ -146,7 +146,7 @@ bool MyGame::CreateObject(skObject* object, skObject::ObjectType kind, long x, l
             homeOffset = (halfWidth - m_kTrapABOList[kBombSample].GetWidth() / 2) / m_iGridSize;
         tnUInt32 column = 0, row = 0;
         if (!FindSpawnCell(columns, rows, homeOffset, "an object", column, row))
-            return true;
+            return false;
         x = ColumnX(static_cast<tnInt32>(column), halfWidth);
         y = RowY(static_cast<tnInt32>(row), halfHeight);
     }
@@ -159,10 +159,10 @@ bool MyGame::CreateObject(skObject* object, skObject::ObjectType kind, long x, l
         Register(*placed);
 
     if (kind == skObject::FIRE)
-        PlayGameSound(SoundFire, false);
+        PlayGameSound(SoundFire, IfSoundOn);
     else if (kind == skObject::RAIN)
-        PlayGameSound(SoundRain, false);
+        PlayGameSound(SoundRain, IfSoundOn);
     else if (kind == skObject::TORNADO)
-        PlayGameSound(SoundTornado, false);
+        PlayGameSound(SoundTornado, IfSoundOn);
     return true;
 }

@@ -4,10 +4,11 @@
 // the collisions and before the chain moves.
 #include "mygame.h"
 
+#include "gamecolours.h"
+
 #include <cstdlib>
 
 namespace {
-const tnUInt32 kRed = 0xFFFF001Eu;
 // Many rules count an object's age in ticks of this length.
 const tnReal32 kTickSeconds = 0.033f;
 // The looping sound of a trap may start again after this many ticks.
@@ -207,7 +208,7 @@ void MyGame::UpdateWater(skObject& trap, tnReal32 step, tnUInt32 tick, bool floo
             // Over the farmer or his first fruit: every fruit is lost.
             if (m_kSnake.IsAlive(1)) {
                 m_kSnake.CutFromHere(1);
-                ShowStatement(trap.GetXPosition(), trap.GetYPosition(), hit.death, kRed);
+                ShowStatement(trap.GetXPosition(), trap.GetYPosition(), hit.death, GameColour::StatementRed);
             }
         } else if (member < m_kSnake.GetSize() && m_kSnake.IsAlive(static_cast<tnUInt16>(member))) {
             HitChain(member, trap, hit);
@@ -256,7 +257,7 @@ void MyGame::UpdateWitchApple(skObject& apple)
     const long distance =
         std::labs(head->GetXPosition() - apple.GetXPosition()) + std::labs(head->GetYPosition() - apple.GetYPosition());
     if (distance == 0 || distance == m_iGridSize)
-        PlayGameSound(SoundWitch, false);
+        PlayGameSound(SoundWitch, IfSoundOn);
 }
 
 // The bolt strikes when it appears and then every 200 ticks, below and to
@@ -276,7 +277,7 @@ void MyGame::UpdateLightning(skObject& bolt, tnReal32 step, tnUInt32 tick)
     if (member != skSnake::NoMember)
         HitChain(member, bolt, kLightningHit);
     bolt.UpdateInPlace(step);
-    PlayGameSound(SoundThunder, false);
+    PlayGameSound(SoundThunder, IfSoundOn);
 }
 
 MyGame::CellRange MyGame::AreaOf(skObject& trap)
@@ -377,13 +378,13 @@ void MyGame::HitChain(tnUInt32 index, skObject& trap, const TrapHit& hit)
     tnStringC text(hit.loss);
     text += size - index;
     text += hit.tail;
-    ShowStatementOnField(x, y, text, kRed);
+    ShowStatementOnField(x, y, text, GameColour::StatementRed);
 }
 
 void MyGame::PlayTrapSound(GameSound sound)
 {
     if (m_eCurrentSound == sound)
         return;
-    PlayGameSound(sound, false);
+    PlayGameSound(sound, IfSoundOn);
     m_eCurrentSound = sound;
 }

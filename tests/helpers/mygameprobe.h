@@ -60,11 +60,11 @@ public:
     RECT& OptionPlayerSpeedPanel() { return g.m_rectOptionPlayerSpeedPanel; }
     RECT& Selected() { return g.m_rectSelected; }
 
-    bool& SoundOn() { return g.m_bSoundOn; }
-    bool& MusicOn() { return g.m_bMusicOn; }
-    bool& GridOn() { return g.m_bGridOn; }
-    signed char& Speed() { return g.m_iSpeed; }
-    tnUInt16& PlayerSpeed() { return g.m_iPlayerSpeed; }
+    bool& SoundOn() { return g.m_kOptions.m_bSoundOn; }
+    bool& MusicOn() { return g.m_kOptions.m_bMusicOn; }
+    bool& GridOn() { return g.m_kOptions.m_bGridOn; }
+    signed char& Speed() { return g.m_kOptions.m_iSpeed; }
+    tnUInt16& PlayerSpeed() { return g.m_kOptions.m_iPlayerSpeed; }
     MyGame::GameSound& CurrentSound() { return g.m_eCurrentSound; }
     tnUInt16& CurrentHelpPage() { return g.m_iCurrentHelpPage; }
 
