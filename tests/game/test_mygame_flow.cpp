@@ -216,7 +216,12 @@ TEST_F(GameFlow, ObjectiveKeysStayWithinTheirBounds)
 {
     ReachMenu();
     Probe().State() = MyGame::GameRunning;
-    Probe().ObjectiveTargets() = 500;
+    Probe().ObjectiveTargets() = 495;
+    TapKey(DIK_F12);
+    EXPECT_EQ(500, Probe().ObjectiveTargets());
+    TapKey(DIK_F12); // within 0.4 s of the last F12: no repeat
+    EXPECT_EQ(500, Probe().ObjectiveTargets());
+    Probe().TimerCount2() = 1.0f;
     TapKey(DIK_F12);
     EXPECT_EQ(505, Probe().ObjectiveTargets());
     Probe().TimerCount2() = 1.0f;
