@@ -27,9 +27,9 @@ public:
         g_kTimer.Start();
         m_pkWindow->Create(nullptr, "Grovekeep", WS_POPUP | WS_VISIBLE | WS_SYSMENU, 101, 1024, 768);
         m_bStarted = m_pkWindow->Init() == tnOK;
-        for (int i = 0; i < 10 && m_bStarted && Game().GetGameState() != MyGame::GameMenu; ++i)
+        for (int i = 0; i < 10 && m_bStarted && Probe().State() != MyGame::GameMenu; ++i)
             Frame();
-        m_bStarted = m_bStarted && Game().GetGameState() == MyGame::GameMenu;
+        m_bStarted = m_bStarted && Probe().State() == MyGame::GameMenu;
     }
     ~RunningGame()
     {

@@ -45,7 +45,7 @@ private:
             m_bButtonDown = false;
             return;
         }
-        switch (GetGame().GetGameState()) {
+        switch (m_kProbe.State()) {
         case MyGame::GameMenu:
             if (m_kProbe.MenuButtons().size() > MyGame::MenuNew) {
                 const tnButton& button = m_kProbe.MenuButtons()[MyGame::MenuNew];

@@ -8,7 +8,7 @@ namespace {
 // The level list is read when the game enters its level choice.
 tnUInt32 LevelListRows(FuzzGame& fuzz)
 {
-    fuzz.game.SetGameState(MyGame::GameNew);
+    fuzz.probe.State() = MyGame::GameNew;
     fuzz.game.ProcessGame(0.0f);
     tnCombolist*& list = fuzz.probe.ComboList();
     if (!list)

@@ -29,15 +29,18 @@ struct WreckRule; // what a trap destroys, blows away or lights in a cell (mygam
 
 // The game: one object, held by the application window, driven once per
 // frame through ProcessGame and Render. One class, several source files, one
-// per concern: mygame.cpp (construction, dispatch, play states),
+// per concern: mygame.cpp (construction, dispatch, play states, sounds),
 // mygame_init.cpp (resources and device objects), mygame_files.cpp (top score
-// and level list), mygame_layout.cpp, mygame_screens.cpp (full screens),
-// mygame_render.cpp (the play screen), mygame_menu.cpp (input of the
-// screens), mygame_level.cpp (levels and a new attempt), mygame_spawn.cpp
-// (fruits, traps and bonuses on free cells, and which cell holds what),
-// mygame_play.cpp (the play step: steering, keys, fruit and basket updates),
-// mygame_collide.cpp (what the farmer walks into), mygame_traps.cpp (what the
-// traps do over time).
+// and level list), mygame_layout.cpp (the screen's division),
+// mygame_screens.cpp (full screens and the drawing helpers they share with
+// the play screen), mygame_render.cpp (the play screen and its floating
+// messages), mygame_menu.cpp (input of the screens and the options),
+// mygame_level.cpp (levels and a new attempt), mygame_field.cpp (cells, what
+// their scenery does, pixel <-> cell, which cell holds what),
+// mygame_spawn.cpp (fruits, traps and bonuses on free cells),
+// mygame_play.cpp (the play step: steering, keys, fruit, basket and message
+// updates), mygame_collide.cpp (what the farmer walks into),
+// mygame_traps.cpp (what the traps do over time).
 class MyGame : public tnScreen {
 public:
     // The numbers are fixed; 0, 5 and 11 belong to no state.
@@ -93,7 +96,20 @@ public:
         MenuButtonCount = 6
     };
 
+    // What the options screen sets, for this run only; a level also sets
+    // the farmer's speed.
+    struct Options {
+        bool m_bSoundOn;
+        bool m_bMusicOn;
+        bool m_bGridOn;
+        signed char m_iSpeed;     // game speed in percent: 20, 40, 60, 80 or 100
+        tnUInt16 m_iPlayerSpeed;  // pixels per update
+    };
+
     static constexpr tnUInt32 NoKey = 0xFFFFFFFFu;
+    // P, in play and paused, acts again only after this long unless it was
+    // let go in between; the help pages read their keys at this pace too.
+    static constexpr tnReal32 KeyRepeatSeconds = 0.25f;
     static constexpr tnUInt32 TitleRecordSize = 40; // one title in the level list
     static constexpr tnUInt32 MusicNameSize = 40;
 
@@ -124,16 +140,19 @@ public:
     void NewGame();
 
     // --- Spawning (mygame_spawn.cpp) -------------------------------------
+    // False when nothing was placed: the level has no sample of the kind,
+    // or the field has no cell without an object.
     bool CreateFruit(skObject* object, skObject::ObjectType kind, long x, long y, bool putInMap);
     bool CreateObject(skObject* object, skObject::ObjectType kind, long x, long y, bool putInMap);
-    // Open ground, bridges, paths and flowers: where objects may be put.
-    static bool IsPlaceable(tnUInt8 staticObject);
 
-    // --- Read access for tests and tools ---------------------------------
-    GameState GetGameState() const { return m_eGameState; }
-    void SetGameState(GameState state) { m_eGameState = state; }
-    signed char GetSpeed() const { return m_iSpeed; }
-    void SetSpeed(signed char speed) { m_iSpeed = speed; }
+    // --- What a cell's scenery does, by its static-object kind (mygame_field.cpp)
+    static bool IsSolid(tnUInt8 kind);     // trees, fences, rocks, cow, tiger: the farmer dies on it
+    static bool IsWaterLike(tnUInt8 kind); // water that is not a bridge: costs the fruits
+    static bool PutsOutFire(tnUInt8 kind); // water and bridges
+    static bool Burns(tnUInt8 kind);       // trees, flowers and the solid kinds but rocks
+    static bool BlowsAway(tnUInt8 kind);   // what burns, and rocks: a storm or a blast clears it
+    static bool IsPlaceable(tnUInt8 kind); // open ground, bridges, paths and flowers: objects may be put there
+    static bool IsWalkable(tnUInt8 kind);  // everything but the solid kinds: a first step may go there
 
 private:
     friend class MyGameProbe; // the test fixture's window into the game
@@ -142,8 +161,32 @@ private:
     // False when the field has no free cell with an open neighbour.
     bool PlaceFarmer(tnUInt32 divisor);
     bool IsFarmerCell(tnUInt32 column, tnUInt32 row);
-    bool IsOpenCell(tnInt32 column, tnInt32 row);
+    bool IsOpenCell(tnInt32 column, tnInt32 row); // on the field and walkable
     void StartLevelMusic();
+
+    // --- The field's cells (mygame_field.cpp) -------------------------------
+    // The field's cell at (column, row) of layer 0; null outside the field.
+    tnMap::MapData* FieldCell(tnInt32 column, tnInt32 row);
+    // How far a sprite's top-left corner lies right of / below the field's.
+    long OffsetX(long x, long halfWidth) const;
+    long OffsetY(long y, long halfHeight) const;
+    // The centre of a sprite whose top-left corner lies on the column / row.
+    long ColumnX(tnInt32 column, long halfWidth) const;
+    long RowY(tnInt32 row, long halfHeight) const;
+    // The cell under the top-left corner of a sprite centred at (x, y); it
+    // may lie outside the field.
+    void CellUnder(long x, long y, long halfWidth, long halfHeight, tnInt32& column, tnInt32& row) const;
+    // The sprite's top-left corner is exactly on a cell's (inside the field or not).
+    bool IsOnCell(long x, long y, long halfWidth, long halfHeight) const;
+    bool IsOnField(long x, long y) const; // the point lies within the field's rectangle
+    bool IsBeyondField(long x, long y, long halfWidth, long halfHeight) const; // some of the sprite is outside
+    // The cell an object on the field belongs to: the one under its sprite's
+    // top-left corner; an explosion, which takes its bomb's place, the bomb's.
+    tnMap::MapData* HomeCell(skObject& object);
+    void Register(skObject& object);
+    // Clears the home cell only where it refers to this very object: a cell
+    // never keeps a reference to an object that moved or left its list.
+    void Unregister(skObject& object);
 
     // --- Spawning helpers (mygame_spawn.cpp) -------------------------------
     // The local time's seconds, 0 counting as 1: the divisor of every draw.
@@ -157,18 +200,6 @@ private:
                        tnUInt32& row);
     bool ScanForCell(tnInt32 columns, tnInt32 rows, tnInt32 homeOffset, bool placeableOnly, tnUInt32& column,
                      tnUInt32& row);
-    // The field's cell at (column, row) of layer 0; null outside the field.
-    tnMap::MapData* FieldCell(tnInt32 column, tnInt32 row);
-    // The cell under the top-left corner of a sprite centred at (x, y); it
-    // may lie outside the field.
-    void CellUnder(long x, long y, long halfWidth, long halfHeight, tnInt32& column, tnInt32& row) const;
-    // The cell an object on the field belongs to: the one under its sprite's
-    // top-left corner; an explosion, which takes its bomb's place, the bomb's.
-    tnMap::MapData* HomeCell(skObject& object);
-    void Register(skObject& object);
-    // Clears the home cell only where it refers to this very object: a cell
-    // never keeps a reference to an object that moved or left its list.
-    void Unregister(skObject& object);
     skObject* PutObject(tnSingleList<skObject>& list, skObject* object, tnABO& abo, skObject::ObjectType kind,
                         long x, long y, tnUInt16 life);
 
@@ -184,8 +215,10 @@ private:
     void PayBonusPart();
     void StopMusicIfPlaying();
     void ContinueMusicIfStopped();
-    // Plays effect `sound` when `always` or the sound option is on.
-    void PlayGameSound(GameSound sound, bool always, bool loop = false);
+    // The menu's sounds play even with the sound option off; the bonus
+    // count-up's gold loops until the next sound cuts it.
+    enum SoundRule { IfSoundOn, Always, LoopIfSoundOn };
+    void PlayGameSound(GameSound sound, SoundRule rule);
 
     // --- Play step (mygame_play.cpp) -------------------------------------
     tnError32 ProcessFrame(tnReal32 step);
@@ -201,12 +234,10 @@ private:
     void UpdateTempTargets(tnReal32 step);
     // Puts a basket fruit down where it landed; false when the cell cannot hold it.
     bool LandTempTarget(skObject& fruit);
-    bool IsBeyondField(long x, long y, long halfWidth, long halfHeight) const;
     // A fruit leaving its cell is put elsewhere, or dropped when the field
     // holds more than it should. True when it was dropped from m_kTargets.
     bool RecycleFruit(skObject& fruit);
     void UpdateStatements();
-    void RenderStatements();
     void ShowStatement(long x, long y, const tnStringC& text, tnUInt32 colour);
     // Only while the point is not above the field.
     void ShowStatementOnField(long x, long y, const tnStringC& text, tnUInt32 colour);
@@ -243,8 +274,10 @@ private:
     void UpdateLightning(skObject& bolt, tnReal32 step, tnUInt32 tick);
     // The cells a trap's sprite covers, clipped to the field.
     CellRange AreaOf(skObject& trap);
-    // True when something in the cell was wrecked.
+    // True when something in the cell (or the area) was wrecked.
     bool WreckCell(tnInt32 column, tnInt32 row, const WreckRule& rule);
+    bool WreckArea(const CellRange& area, const WreckRule& rule);
+    bool AnyCellIs(const CellRange& area, bool (*kind)(tnUInt8));
     // The first chain member whose centre lies on a cell of the range.
     tnUInt32 MemberInArea(const CellRange& area);
     void HitChain(tnUInt32 index, skObject& trap, const TrapHit& hit);
@@ -271,6 +304,7 @@ private:
 
     // --- Layout (mygame_layout.cpp) --------------------------------------
     void ComputeLayout();
+    RECT LevelListFrame() const; // the level list's box, centred on the screen
 
     // --- Screens (mygame_screens.cpp) ------------------------------------
     void RenderMenu1();
@@ -300,6 +334,7 @@ private:
     bool IsChainShown();     // counts the idle farmer's blinking
     void RenderLevelStart();
     void RenderIcon(tnInt32 cellX, tnInt32 cellY, tnInt32 x, tnInt32 y);
+    void RenderStatements();
 
     // --- Screen input (mygame_menu.cpp) ----------------------------------
     void ProcessMenu1();
@@ -387,17 +422,9 @@ private:
     RECT m_rectSelected;          // the highlighted option row
 
     // --- Options (for this run only) ---------------------------------------
-    bool m_bSoundOn;
-    bool m_bMusicOn;
-    bool m_bGridOn;
-    signed char m_iSpeed;         // game speed in percent: 20, 40, 60, 80 or 100
-    tnUInt16 m_iPlayerSpeed;      // pixels per update
+    Options m_kOptions;
+    Options m_kOldOptions;        // taken when the options open; Escape restores it
     tnUInt16 m_iVolume;
-    bool m_bOldSoundOn;           // copies taken when the options open; Escape restores them
-    bool m_bOldMusicOn;
-    bool m_bOldGridOn;
-    signed char m_iOldSpeed;
-    tnUInt16 m_iOldPlayerSpeed;
     GameSound m_eCurrentSound;    // the looping trap sound now playing
 
     // --- Help --------------------------------------------------------------

@@ -1,5 +1,7 @@
 #include "applicationwindow.h"
 
+#include "gamecolours.h"
+
 #include "tnlog.h"
 #include "tnmouse.h"
 #include "tntimer.h"
@@ -45,7 +47,7 @@ tnError32 ApplicationWindow::Init()
 tnError32 ApplicationWindow::Frame()
 {
     const bool first = m_kGame.GetFPS() == 0;
-    m_kGame.Clear(0xFF000000, nullptr);
+    m_kGame.Clear(GameColour::Black, nullptr);
     m_kGame.StartFrame();
     if (!first) {
         tnReal32 step = 1.0f / static_cast<tnReal32>(m_kGame.GetFPS());

@@ -11,8 +11,6 @@ const tnUInt32 kBonusParts = 10;
 const tnUInt32 kMaxBonus = 10000;
 // Seconds the game-over message stays before the menu returns.
 const tnReal32 kGameOverSeconds = 5.0f;
-// A paused game reacts to P again after this long, or after P was released.
-const tnReal32 kKeyRepeatSeconds = 0.25f;
 // The whole program stands still this long after a life is lost.
 const DWORD kLifeLostPauseMs = 2000;
 } // namespace
@@ -34,8 +32,7 @@ MyGame::MyGame()
       m_rectNextPanel(), m_rectResultPanel(), m_rectScorePanel(), m_rectOptionPanel(),
       m_rectOptionMusicPanel(), m_rectOptionSoundPanel(), m_rectOptionGridPanel(), m_rectOptionSpeedPanel(),
       m_rectOptionPlayerSpeedPanel(), m_rectSelected(),
-      m_bSoundOn(true), m_bMusicOn(true), m_bGridOn(false), m_iSpeed(100), m_iPlayerSpeed(0), m_iVolume(100),
-      m_bOldSoundOn(true), m_bOldMusicOn(true), m_bOldGridOn(false), m_iOldSpeed(100), m_iOldPlayerSpeed(0),
+      m_kOptions{true, true, false, 100, 0}, m_kOldOptions(m_kOptions), m_iVolume(100),
       m_eCurrentSound(NoSound), m_iCurrentHelpPage(0), m_iTotalHelpPages(2),
       m_pkPlayerAnimationSet(nullptr), m_pkComboList(nullptr)
 {
@@ -50,8 +47,8 @@ void MyGame::ApplyGameSpeedDelay() const
 {
     // A slower game sleeps each frame; the longer frame also lengthens the
     // next step, so everything that moves per update slows down with it.
-    if (100 - m_iSpeed > 0)
-        Sleep(static_cast<DWORD>(75 - (m_iSpeed / 20) * 15));
+    if (100 - m_kOptions.m_iSpeed > 0)
+        Sleep(static_cast<DWORD>(75 - (m_kOptions.m_iSpeed / 20) * 15));
 }
 
 void MyGame::HoldDesktopForPlay()
@@ -107,7 +104,7 @@ tnError32 MyGame::ProcessGame(tnReal32 step)
         break;
     case GameHelp:
         // Keys are read on the first frame, then only after a quarter second.
-        if (m_fTimerCount == 0.0f || m_fTimerCount > kKeyRepeatSeconds)
+        if (m_fTimerCount == 0.0f || m_fTimerCount > KeyRepeatSeconds)
             ProcessHelp();
         m_fTimerCount += step;
         break;
@@ -136,7 +133,7 @@ void MyGame::PauseGame()
     if (m_kKeyboard.Update() != tnOK)
         return;
     if (m_kKeyboard.IsButtonDown(DIK_P)) {
-        if (m_iPrevKeyPress == DIK_P && m_fTimerCount2 < kKeyRepeatSeconds)
+        if (m_iPrevKeyPress == DIK_P && m_fTimerCount2 < KeyRepeatSeconds)
             return;
         m_iPrevKeyPress = DIK_P;
         ContinueMusicIfStopped();
@@ -204,7 +201,7 @@ void MyGame::ProcessLevelComplete(tnReal32 step)
             m_iBonus = kMaxBonus;
         m_iBonusLeft = m_iBonus;
         PayBonusPart();
-        PlayGameSound(SoundGold, false, true);
+        PlayGameSound(SoundGold, LoopIfSoundOn);
         m_fTimerCount3 += step;
         return;
     }
@@ -229,20 +226,20 @@ void MyGame::ProcessLevelComplete(tnReal32 step)
 
 void MyGame::StopMusicIfPlaying()
 {
-    if (m_bMusicOn && m_kMidiPlay.GetPlayStatus() == tnMidiPlay::PLAYING)
+    if (m_kOptions.m_bMusicOn && m_kMidiPlay.GetPlayStatus() == tnMidiPlay::PLAYING)
         m_kMidiPlay.StopSong();
 }
 
 void MyGame::ContinueMusicIfStopped()
 {
-    if (m_bMusicOn && m_kMidiPlay.GetPlayStatus() == tnMidiPlay::STOPPED)
+    if (m_kOptions.m_bMusicOn && m_kMidiPlay.GetPlayStatus() == tnMidiPlay::STOPPED)
         m_kMidiPlay.ContinueSong();
 }
 
-void MyGame::PlayGameSound(GameSound sound, bool always, bool loop)
+void MyGame::PlayGameSound(GameSound sound, SoundRule rule)
 {
-    if (!always && !m_bSoundOn)
+    if (rule != Always && !m_kOptions.m_bSoundOn)
         return;
     // A sound whose file failed to load is not in the list: nothing plays.
-    m_kSound.PlayWave(vecWaveList, sound, m_iVolume, loop ? 1 : 0);
+    m_kSound.PlayWave(vecWaveList, sound, m_iVolume, rule == LoopIfSoundOn ? 1 : 0);
 }

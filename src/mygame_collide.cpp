@@ -3,26 +3,14 @@
 // fruits are collected and bonuses used.
 #include "mygame.h"
 
+#include "gamecolours.h"
+
 #include <cstdlib>
 
 namespace {
-const tnUInt32 kWhite = 0xFFFFFFFFu;
-const tnUInt32 kRed = 0xFFFF001Eu;
 const tnUInt32 kFruitGold = 10;
 const tnUInt32 kGoldDraw = 100;      // gold found or donated: 0 to 99
 const tnUInt8 kMostAntidotes = 255;
-
-// Trees, fences, rocks, cows and tigers.
-bool IsSolid(tnUInt8 kind)
-{
-    return (kind >= tnMap::TREE1 && kind <= tnMap::TREE6) || (kind >= tnMap::SOLID1 && kind <= tnMap::ROCK2);
-}
-
-// Water that is not a bridge.
-bool IsWaterLike(tnUInt8 kind)
-{
-    return kind != tnMap::NOSTATICOBJECT && kind < tnMap::TREE1 && kind != tnMap::BRIDGE1 && kind != tnMap::BRIDGE2;
-}
 } // namespace
 
 void MyGame::HandleSnakeCollision()
@@ -36,7 +24,7 @@ void MyGame::HandleSnakeCollision()
     if (m_kSnake.BorderCollision(m_rectMainPanel.left, m_rectMainPanel.top, m_rectMainPanel.right,
                                  m_rectMainPanel.bottom)) {
         m_bDying = true;
-        PlayGameSound(SoundElectricShock, false);
+        PlayGameSound(SoundElectricShock, IfSoundOn);
         return;
     }
     skObject* head = m_kSnake.GetHeadObject();
@@ -44,11 +32,12 @@ void MyGame::HandleSnakeCollision()
         return;
     // Only exactly on a cell does anything happen.
     const long x = head->GetXPosition(), y = head->GetYPosition();
-    const long dx = x - m_rectMainPanel.left - head->GetABO().GetWidth() / 2;
-    const long dy = y - m_rectMainPanel.top - head->GetABO().GetHeight() / 2;
-    if (dx < 0 || dy < 0 || dx % m_iGridSize != 0 || dy % m_iGridSize != 0)
+    const long halfWidth = head->GetABO().GetWidth() / 2, halfHeight = head->GetABO().GetHeight() / 2;
+    if (!IsOnCell(x, y, halfWidth, halfHeight))
         return;
-    tnMap::MapData* cell = FieldCell(static_cast<tnInt32>(dx / m_iGridSize), static_cast<tnInt32>(dy / m_iGridSize));
+    tnInt32 column = 0, row = 0;
+    CellUnder(x, y, halfWidth, halfHeight, column, row);
+    tnMap::MapData* cell = FieldCell(column, row);
     if (!cell)
         return;
     HandleStaticObjectCollision(cell, x, y);
@@ -62,15 +51,15 @@ void MyGame::HandleStaticObjectCollision(tnMap::MapData* cell, long x, long y)
     const tnUInt8 kind = cell->m_iStaticObj;
     if (IsSolid(kind)) {
         KillFarmer("Nice Hit...", x, y);
-        PlayGameSound(kind == tnMap::COW ? SoundCow : kind == tnMap::TIGER ? SoundTiger : SoundThump, false);
+        PlayGameSound(kind == tnMap::COW ? SoundCow : kind == tnMap::TIGER ? SoundTiger : SoundThump, IfSoundOn);
         return;
     }
     // Water washes every fruit away; the farmer wades on.
     if (IsWaterLike(kind) && m_kSnake.IsAlive(1)) {
-        PlayGameSound(SoundDropInWater, false);
+        PlayGameSound(SoundDropInWater, IfSoundOn);
         m_eCurrentSound = SoundDropInWater;
         m_kSnake.CutFromHere(1);
-        ShowStatementOnField(x, y, "All Fruits Lost", kRed);
+        ShowStatementOnField(x, y, "All Fruits Lost", GameColour::StatementRed);
     }
 }
 
@@ -102,14 +91,14 @@ void MyGame::CollectFruit(skObject& fruit)
     m_kSnake.Insert(fruit);
     RecycleFruit(fruit);
     m_iGold += kFruitGold;
-    PlayGameSound(SoundSho, false);
+    PlayGameSound(SoundSho, IfSoundOn);
 }
 
 void MyGame::ExplodeBomb(skObject& bomb)
 {
     Unregister(bomb);
     CreateObject(&bomb, skObject::EXPLOSION, bomb.GetXPosition(), bomb.GetYPosition(), true);
-    PlayGameSound(SoundExplosion, false);
+    PlayGameSound(SoundExplosion, IfSoundOn);
 }
 
 // Every trap and bonus leaves the field; the trap update brings new ones
@@ -117,13 +106,13 @@ void MyGame::ExplodeBomb(skObject& bomb)
 void MyGame::TakeStar(skObject& star)
 {
     const long x = star.GetXPosition(), y = star.GetYPosition();
-    PlayGameSound(SoundMagic, false);
+    PlayGameSound(SoundMagic, IfSoundOn);
     for (m_kTraps.Reset(); m_kTraps.IsIteratorValid(); m_kTraps.Next())
         Unregister(m_kTraps.GetCurrentItem());
     m_kTraps.CleanUp();
     m_fTimerCount = 0.0f;
     m_bTrapDisappear = true;
-    ShowStatementOnField(x, y, "Good Luck!!!", kWhite);
+    ShowStatementOnField(x, y, "Good Luck!!!", GameColour::White);
 }
 
 void MyGame::TakeBasket(skObject& basket)
@@ -134,9 +123,9 @@ void MyGame::TakeBasket(skObject& basket)
         for (int i = 0; i < 4; ++i)
             CreateFruit(nullptr, skObject::UNKNOWN, x, y, false);
         m_bTrapRegenerate = false;
-        PlayGameSound(SoundBong, false);
+        PlayGameSound(SoundBong, IfSoundOn);
     } else {
-        ShowStatementOnField(x, y, "Empty Basket!!!", kWhite);
+        ShowStatementOnField(x, y, "Empty Basket!!!", GameColour::White);
     }
     RespawnTrap(basket);
 }
@@ -151,7 +140,7 @@ void MyGame::EatPoison(skObject& poison, const char* death, const char* cure)
         return;
     }
     --m_iAntidote;
-    ShowStatementOnField(x, y, cure, kWhite);
+    ShowStatementOnField(x, y, cure, GameColour::White);
 }
 
 void MyGame::TakeMoreFruits(skObject& bonus)
@@ -162,8 +151,8 @@ void MyGame::TakeMoreFruits(skObject& bonus)
         ++m_iTargets;
     CreateFruit(nullptr, skObject::UNKNOWN, -1, -1, true);
     RespawnTrap(bonus);
-    ShowStatementOnField(x, y, atBound ? "Max 10 Fruits" : "+ 1 Fruit", kWhite);
-    PlayGameSound(SoundSho, false);
+    ShowStatementOnField(x, y, atBound ? "Max 10 Fruits" : "+ 1 Fruit", GameColour::White);
+    PlayGameSound(SoundSho, IfSoundOn);
 }
 
 void MyGame::TakeAntidote(skObject& antidote)
@@ -172,8 +161,8 @@ void MyGame::TakeAntidote(skObject& antidote)
     if (m_iAntidote != kMostAntidotes)
         ++m_iAntidote;
     RespawnTrap(antidote);
-    ShowStatement(x, y, "Got One Antidote", kWhite);
-    PlayGameSound(SoundSho, false);
+    ShowStatement(x, y, "Got One Antidote", GameColour::White);
+    PlayGameSound(SoundSho, IfSoundOn);
 }
 
 // The donation box takes gold while there is any, else a third of the chain.
@@ -198,8 +187,8 @@ void MyGame::TakeDonation(skObject& box)
     } else {
         return; // nothing to give
     }
-    PlayGameSound(SoundThankYou, false);
-    ShowStatementOnField(x, y, text, kRed);
+    PlayGameSound(SoundThankYou, IfSoundOn);
+    ShowStatementOnField(x, y, text, GameColour::StatementRed);
 }
 
 void MyGame::TakeGold(skObject& gold)
@@ -211,8 +200,8 @@ void MyGame::TakeGold(skObject& gold)
     tnStringC text("Found ");
     text += found;
     text += " Gold";
-    ShowStatement(x, y, text, kWhite);
-    PlayGameSound(SoundGold, false);
+    ShowStatement(x, y, text, GameColour::White);
+    PlayGameSound(SoundGold, IfSoundOn);
 }
 
 // An angel at full lives waits on the field for a later visit.
@@ -220,13 +209,13 @@ void MyGame::TakeAngel(skObject& angel)
 {
     const long x = angel.GetXPosition(), y = angel.GetYPosition();
     if (m_iPlayerMaxLife < m_iPlayerLife + 1) {
-        ShowStatement(x, y, "Max 5 Lives", kWhite);
+        ShowStatement(x, y, "Max 5 Lives", GameColour::White);
         return;
     }
     ++m_iPlayerLife;
     RespawnTrap(angel);
-    ShowStatement(x, y, "Life +1", kWhite);
-    PlayGameSound(SoundSho, false);
+    ShowStatement(x, y, "Life +1", GameColour::White);
+    PlayGameSound(SoundSho, IfSoundOn);
 }
 
 void MyGame::RespawnTrap(skObject& trap)
@@ -237,7 +226,7 @@ void MyGame::RespawnTrap(skObject& trap)
 
 void MyGame::KillFarmer(const char* text, long x, long y)
 {
-    ShowStatement(x, y, text, kRed);
+    ShowStatement(x, y, text, GameColour::StatementRed);
     m_kSnake.Die(ANIMATION_DATA::SOUTH);
     m_bDying = true;
 }

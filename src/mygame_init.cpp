@@ -3,6 +3,8 @@
 // device destroys.
 #include "mygame.h"
 
+#include "gamecolours.h"
+
 #include "d3dx8.h"
 #include "tnlog.h"
 #include "wingdi.h"
@@ -10,10 +12,6 @@
 #include <fstream>
 
 namespace {
-const tnUInt32 kColourKey = 0xFF00FF; // magenta: transparent in every sheet
-const tnUInt32 kButtonColour1 = 0xFF004080;
-const tnUInt32 kButtonColour2 = 0xFFC0C0C0;
-const tnUInt32 kButtonColour3 = 0xFFFFFFFF;
 const tnUInt16 kButtonCellWidth = 128;
 const tnUInt16 kButtonCellHeight = 32;
 const tnUInt16 kMenuButtonWidth = 256;
@@ -146,14 +144,14 @@ tnError32 MyGame::InitSoundDevice()
 tnError32 MyGame::InitGame()
 {
     RECT cell = CellRect(32, 32);
-    m_kStaticTexture.CreateFromFile("../Graphics/static.bmp", true, kColourKey, &cell, nullptr, true);
-    m_kCheckTexture.CreateFromFile("../Graphics/check.bmp", true, kColourKey, &cell, nullptr, true);
+    m_kStaticTexture.CreateFromFile("../Graphics/static.bmp", true, GameColour::ColourKey, &cell, nullptr, true);
+    m_kCheckTexture.CreateFromFile("../Graphics/check.bmp", true, GameColour::ColourKey, &cell, nullptr, true);
     // A missing menu picture is not an error: the menu draws without it. The
     // surfaces keep the pixels (and survive a lost device), so the bitmaps
     // are not kept.
-    m_kBG1Surface.CreateFromFile("../Graphics/farmer.bmp", false, kColourKey);
-    m_kBG2Surface.CreateFromFile("../Graphics/fruits.bmp", false, kColourKey);
-    m_kBG3Surface.CreateFromFile("../Graphics/titlew.bmp", false, kColourKey);
+    m_kBG1Surface.CreateFromFile("../Graphics/farmer.bmp", false, GameColour::ColourKey);
+    m_kBG2Surface.CreateFromFile("../Graphics/fruits.bmp", false, GameColour::ColourKey);
+    m_kBG3Surface.CreateFromFile("../Graphics/titlew.bmp", false, GameColour::ColourKey);
     if (InitDeviceObjects() != tnOK)
         return tnErrorInitGame;
     tnError32 result = RestoreDeviceObjects();
@@ -166,7 +164,7 @@ tnError32 MyGame::InitGame()
 void MyGame::CreateMenuButtons()
 {
     RECT cell = CellRect(kButtonCellWidth, kButtonCellHeight);
-    m_kLongButtonTexture.CreateFromFile("../Graphics/button.bmp", true, kColourKey, &cell, nullptr, true);
+    m_kLongButtonTexture.CreateFromFile("../Graphics/button.bmp", true, GameColour::ColourKey, &cell, nullptr, true);
     const tnInt32 x = (static_cast<tnInt32>(GetScreenWidth()) - kMenuButtonWidth) / 2;
     const tnInt32 y = (static_cast<tnInt32>(GetScreenHeight()) - 350) / 2 + 20;
     m_kMenu1Buttons.set_size(MenuButtonCount);
@@ -175,7 +173,7 @@ void MyGame::CreateMenuButtons()
         button.SetTexture(&m_kLongButtonTexture, kButtonCellWidth, kButtonCellHeight);
         tnButton::_ButtonStage stage = (i == MenuResume) ? tnButton::DISABLED : tnButton::ENABLED;
         button.Create(m_pD3DXFont, x, y + 50 * static_cast<tnInt32>(i), kMenuButtonWidth, kMenuButtonHeight, stage,
-                      kMenuCaptions[i], kButtonColour1, kButtonColour2, kButtonColour3);
+                      kMenuCaptions[i]);
     }
 }
 
@@ -189,7 +187,7 @@ tnError32 MyGame::InitIntro()
     m_kBackButton.SetTexture(&m_kLongButtonTexture, kButtonCellWidth, kButtonCellHeight);
     m_kBackButton.Create(m_pD3DXFont, (m_rectOptionPanel.right + m_rectOptionPanel.left - kButtonCellWidth) / 2,
                          m_rectOptionPanel.bottom - 64, kButtonCellWidth, kButtonCellHeight, tnButton::ENABLED,
-                         "Save", kButtonColour1, kButtonColour2, kButtonColour3);
+                         "Save");
 
     result = LoadSounds();
     ReadTopScore();

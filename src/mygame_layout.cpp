@@ -7,6 +7,8 @@ const tnInt32 kOptionPanelWidth = 500;
 const tnInt32 kOptionPanelHeight = 450;
 const tnInt32 kOptionFirstRow = 100;
 const tnInt32 kOptionRowSpacing = 50;
+const tnInt32 kLevelListWidth = 500;
+const tnInt32 kLevelListHeight = 600;
 
 RECT Rect(tnInt32 left, tnInt32 top, tnInt32 right, tnInt32 bottom)
 {
@@ -49,4 +51,11 @@ void MyGame::ComputeLayout()
                                                 m_rectNextPanel.right + m_iBoltSize + 1);
     const tnUInt16 fieldTop = static_cast<tnUInt16>((mainHeight - m_iYGrids * m_iGridSize) / 2 + m_iBoltSize);
     m_rectMainPanel = Rect(left, fieldTop, left + m_iXGrids * m_iGridSize - 1, fieldTop + m_iYGrids * m_iGridSize - 1);
+}
+
+RECT MyGame::LevelListFrame() const
+{
+    const tnInt32 left = (static_cast<tnInt32>(GetScreenWidth()) - kLevelListWidth) / 2;
+    const tnInt32 top = (static_cast<tnInt32>(GetScreenHeight()) - kLevelListHeight) / 2;
+    return Rect(left, top, left + kLevelListWidth, top + kLevelListHeight);
 }

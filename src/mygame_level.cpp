@@ -189,7 +189,7 @@ bool MyGame::LoadLevel(unsigned short level)
         AppendLevelTitle(m_kMap.GetTitle());
 
     m_iObjectiveTargets = section.objective;
-    m_iPlayerSpeed = section.playerSpeed;
+    m_kOptions.m_iPlayerSpeed = section.playerSpeed;
     std::memcpy(m_strCurrentMusic, section.music, sizeof(m_strCurrentMusic));
     m_iTargetLife = section.targetLife;
     m_iTargets = section.targets;
@@ -201,14 +201,14 @@ bool MyGame::LoadLevel(unsigned short level)
     CopySamples(section.trapSamples, vecObjectList);
 
     StartLevelMusic();
-    PlayGameSound(SoundSho, false);
+    PlayGameSound(SoundSho, IfSoundOn);
     return true;
 }
 
 void MyGame::StartLevelMusic()
 {
     // A level without a tune of its own keeps whatever plays.
-    if (!m_bMusicOn || m_strCurrentMusic[0] == '\0' || !std::strstr(m_strCurrentMusic, ".mid"))
+    if (!m_kOptions.m_bMusicOn || m_strCurrentMusic[0] == '\0' || !std::strstr(m_strCurrentMusic, ".mid"))
         return;
     if (m_kMidiPlay.GetPlayStatus() != tnMidiPlay::OFF) {
         m_kMidiPlay.CleanUp();
@@ -268,13 +268,13 @@ bool MyGame::PlaceFarmer(tnUInt32 divisor)
         tnUInt32 row = DrawCoordinate(divisor, m_iYGrids);
         if (!IsFarmerCell(column, row))
             continue;
-        long x = m_rectMainPanel.left + static_cast<long>(column * m_iGridSize) + halfWidth;
-        long y = m_rectMainPanel.top + static_cast<long>(row * m_iGridSize) + halfHeight;
+        const long x = ColumnX(static_cast<tnInt32>(column), halfWidth);
+        const long y = RowY(static_cast<tnInt32>(row), halfHeight);
         if (m_kSnake.Occupy(x, y) != skSnake::NoMember)
             continue;
         // He lives until the chain dies; the chain waits for the first direction.
         skObject farmer(m_kPlayerABO, skObject::PLAYER, x, y, 2, -1);
-        m_kSnake.Init(m_iPlayerSpeed);
+        m_kSnake.Init(m_kOptions.m_iPlayerSpeed);
         m_kSnake.Create(farmer);
         return true;
     }
@@ -293,11 +293,6 @@ bool MyGame::IsFarmerCell(tnUInt32 column, tnUInt32 row)
 
 bool MyGame::IsOpenCell(tnInt32 column, tnInt32 row)
 {
-    if (column < 0 || row < 0 || column >= m_iXGrids || row >= m_iYGrids)
-        return false;
-    tnMap::MapData* cell = m_kMap.GetMapDataPtr(0, static_cast<tnUInt32>(column), static_cast<tnUInt32>(row));
-    if (!cell)
-        return false;
-    tnUInt8 kind = cell->m_iStaticObj;
-    return kind < tnMap::TREE1 || (kind >= tnMap::FREEWAY1 && kind <= tnMap::FLOWER6);
+    const tnMap::MapData* cell = FieldCell(column, row);
+    return cell && IsWalkable(cell->m_iStaticObj);
 }

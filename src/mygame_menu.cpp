@@ -3,6 +3,8 @@
 // picture.
 #include "mygame.h"
 
+#include "gamecolours.h"
+
 #include "dinput.h"
 #include "tnlog.h"
 
@@ -11,9 +13,6 @@
 namespace {
 const tnUInt32 kLeftButton = 0;
 const tnUInt32 kRightButton = 1;
-const tnUInt32 kColourKey = 0xFF00FF;
-const tnInt32 kListWidth = 500;
-const tnInt32 kListHeight = 600;
 const signed char kSpeedStep = 20;
 const signed char kFastestSpeed = 100;
 const tnUInt16 kSlowestPlayer = 2;
@@ -76,11 +75,11 @@ void MyGame::ProcessMenu1()
         }
         // The hover sound plays once per entry onto the button.
         if (button.GetStage() != tnButton::HIGHLIGHTED) {
-            PlayGameSound(SoundSho, true);
+            PlayGameSound(SoundSho, Always);
             button.SetStage(tnButton::HIGHLIGHTED);
         }
         if (m_kMouse.IsButtonDown(kLeftButton)) {
-            PlayGameSound(SoundClick, true);
+            PlayGameSound(SoundClick, Always);
             m_kMouse.Clear();
             ActOnMenuButton(i);
         }
@@ -97,11 +96,7 @@ void MyGame::ActOnMenuButton(tnUInt32 index)
         break;
     case MenuOptions:
         // Escape on the options screen goes back to these.
-        m_bOldSoundOn = m_bSoundOn;
-        m_bOldMusicOn = m_bMusicOn;
-        m_bOldGridOn = m_bGridOn;
-        m_iOldSpeed = m_iSpeed;
-        m_iOldPlayerSpeed = m_iPlayerSpeed;
+        m_kOldOptions = m_kOptions;
         m_eGameState = GameOption;
         break;
     case MenuTopScore:
@@ -133,11 +128,7 @@ void MyGame::ProcessOption()
     const tnError32 keyboard = m_kKeyboard.Update();
     const tnError32 mouse = m_kMouse.Update();
     if (keyboard == tnOK && m_kKeyboard.IsButtonDown(DIK_ESCAPE)) {
-        m_bSoundOn = m_bOldSoundOn;
-        m_bMusicOn = m_bOldMusicOn;
-        m_bGridOn = m_bOldGridOn;
-        m_iSpeed = m_iOldSpeed;
-        m_iPlayerSpeed = m_iOldPlayerSpeed;
+        m_kOptions = m_kOldOptions;
         m_eGameState = GameMenu;
         return;
     }
@@ -170,33 +161,33 @@ bool MyGame::ChangeOption(const RECT& row, bool left, bool right)
 {
     if (&row == &m_rectOptionSpeedPanel) {
         if (left)
-            m_iSpeed = SlowerGame(m_iSpeed);
+            m_kOptions.m_iSpeed = SlowerGame(m_kOptions.m_iSpeed);
         else if (right)
-            m_iSpeed = FasterGame(m_iSpeed);
+            m_kOptions.m_iSpeed = FasterGame(m_kOptions.m_iSpeed);
         return left || right;
     }
     if (&row == &m_rectOptionPlayerSpeedPanel) {
         if (left)
-            m_iPlayerSpeed = SlowerPlayer(m_iPlayerSpeed);
+            m_kOptions.m_iPlayerSpeed = SlowerPlayer(m_kOptions.m_iPlayerSpeed);
         else if (right)
-            m_iPlayerSpeed = FasterPlayer(m_iPlayerSpeed);
+            m_kOptions.m_iPlayerSpeed = FasterPlayer(m_kOptions.m_iPlayerSpeed);
         return left || right;
     }
     if (!left)
         return false;
-    bool& setting = (&row == &m_rectOptionMusicPanel) ? m_bMusicOn
-                    : (&row == &m_rectOptionSoundPanel) ? m_bSoundOn
-                                                        : m_bGridOn;
+    bool& setting = (&row == &m_rectOptionMusicPanel) ? m_kOptions.m_bMusicOn
+                    : (&row == &m_rectOptionSoundPanel) ? m_kOptions.m_bSoundOn
+                                                        : m_kOptions.m_bGridOn;
     setting = !setting;
     return true;
 }
 
 void MyGame::SaveOptions()
 {
-    if (!m_bMusicOn && m_kMidiPlay.GetPlayStatus() == tnMidiPlay::PLAYING)
+    if (!m_kOptions.m_bMusicOn && m_kMidiPlay.GetPlayStatus() == tnMidiPlay::PLAYING)
         m_kMidiPlay.StopSong();
-    m_kSnake.SetSpeed(m_iPlayerSpeed);
-    PlayGameSound(SoundClick, false);
+    m_kSnake.SetSpeed(m_kOptions.m_iPlayerSpeed);
+    PlayGameSound(SoundClick, IfSoundOn);
     m_rectSelected = RECT();
     m_eGameState = GameMenu;
     m_kMouse.Clear();
@@ -224,11 +215,8 @@ void MyGame::ProcessNewGame()
 
 void MyGame::CreateLevelList()
 {
-    const tnInt32 left = (static_cast<tnInt32>(GetScreenWidth()) - kListWidth) / 2;
-    const tnInt32 top = (static_cast<tnInt32>(GetScreenHeight()) - kListHeight) / 2;
-    RECT frame = {left, top, left + kListWidth, top + kListHeight};
     m_pkComboList = new tnCombolist();
-    m_pkComboList->Create(frame, m_pD3DXFont, m_iFontHeight, m_iFontWidth, tnStringC("Game Level"));
+    m_pkComboList->Create(LevelListFrame(), m_pD3DXFont, m_iFontHeight, m_iFontWidth, tnStringC("Game Level"));
     m_eCurrentSound = NoSound;
     ReadLevelList();
 }
@@ -243,7 +231,7 @@ void MyGame::StartPickedLevel(tnInt32 row)
 {
     m_iGold = 0;
     m_iAntidote = 0;
-    PlayGameSound(SoundClick, true);
+    PlayGameSound(SoundClick, Always);
     m_iCurrentLevel = static_cast<tnUInt16>(row + 1);
     if (!LoadLevel(m_iCurrentLevel)) {
         Log("Load failed");
@@ -276,7 +264,7 @@ tnError32 MyGame::LoadHelpPicture(const char* fileName)
 {
     // A picture that fails leaves no surface behind: the screen shows none.
     FreeHelpPicture();
-    return m_kHelpSurface.CreateFromFile(fileName, false, kColourKey);
+    return m_kHelpSurface.CreateFromFile(fileName, false, GameColour::ColourKey);
 }
 
 tnError32 MyGame::UpdateHelp()
@@ -315,7 +303,7 @@ void MyGame::InitCompleteGame()
     // Every level is behind the player: there is no game left to resume.
     m_kMenu1Buttons[MenuResume].SetStage(tnButton::DISABLED);
     StopMusicIfPlaying();
-    PlayGameSound(SoundFinal, true);
+    PlayGameSound(SoundFinal, Always);
     // Without its picture the final screen still shows its way back.
     LoadHelpPicture(kFinalPicture);
     WriteTopScoreIfBeaten();

@@ -7,7 +7,6 @@
 #include "dinput.h"
 
 namespace {
-const tnReal32 kPauseRepeatSeconds = 0.25f;
 const tnReal32 kObjectiveRepeatSeconds = 0.4f;
 const tnUInt16 kObjectiveStep = 5;
 const tnUInt16 kMaxObjective = 500;
@@ -46,7 +45,7 @@ tnError32 MyGame::ProcessFrame(tnReal32 step)
     UpdateTrap(step);
     m_kSnake.Update(step, hitSelf);
     if (hitSelf)
-        PlayGameSound(SoundThump, false);
+        PlayGameSound(SoundThump, IfSoundOn);
     UpdateTargets(step);
     UpdateTempTargets(step);
     UpdateStatements();
@@ -103,9 +102,8 @@ void MyGame::TurnTowards(Direction direction)
     const tnInt32 speed = m_kSnake.GetSpeed();
     // How far past the last line across the turn; negative left of or above
     // the first cell's centre.
-    const tnInt32 offset = vertical
-        ? (head->GetXPosition() - m_rectMainPanel.left - head->GetABO().GetWidth() / 2) % grid
-        : (head->GetYPosition() - m_rectMainPanel.top - head->GetABO().GetHeight() / 2) % grid;
+    const tnInt32 offset = vertical ? OffsetX(head->GetXPosition(), head->GetABO().GetWidth() / 2) % grid
+                                    : OffsetY(head->GetYPosition(), head->GetABO().GetHeight() / 2) % grid;
     if (offset == 0) {
         m_kSnake.SetDirection(direction);
         m_eNextDirection = ANIMATION_DATA::NONESUBTYPE;
@@ -156,7 +154,7 @@ void MyGame::PauseForFocusLoss()
 bool MyGame::HandlePlayKeys()
 {
     if (m_kKeyboard.IsButtonDown(DIK_P)) {
-        if (m_iPrevKeyPress == DIK_P && m_fTimerCount2 < kPauseRepeatSeconds)
+        if (m_iPrevKeyPress == DIK_P && m_fTimerCount2 < KeyRepeatSeconds)
             return false;
         EnterPause();
         return false;
@@ -265,12 +263,6 @@ bool MyGame::LandTempTarget(skObject& fruit)
     m_kTargets.AppendItem(fruit);
     cell->m_pkObject = &m_kTargets.GetTail()->data;
     return true;
-}
-
-bool MyGame::IsBeyondField(long x, long y, long halfWidth, long halfHeight) const
-{
-    return x - halfWidth < m_rectMainPanel.left || x - 1 + halfWidth > m_rectMainPanel.right ||
-           y - halfHeight < m_rectMainPanel.top || y - 1 + halfHeight > m_rectMainPanel.bottom;
 }
 
 void MyGame::UpdateStatements()

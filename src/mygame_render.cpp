@@ -3,20 +3,14 @@
 // state's message over it.
 #include "mygame.h"
 
+#include "gamecolours.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 namespace {
-const D3DCOLOR kWhite = 0xFFFFFFFF;
-const D3DCOLOR kPanelColour = 0xFF003232;
-const D3DCOLOR kHeadingColour = 0xFFFF6349;
-const D3DCOLOR kLevelTextColour = 0xFF006464;
-const D3DCOLOR kTopScoreColour = 0xFF00C80A;
-const D3DCOLOR kStatisticColour = 0xFAFFFF0A;
-const D3DCOLOR kMessageRed = 0xFFFF0000;
-const D3DCOLOR kPauseHintColour = 0xFF00FF00;
 const DWORD kWrapNoClip = DT_WORDBREAK | DT_NOCLIP;
 const tnReal32 kCongratulationSeconds = 3.5f;
 
@@ -121,10 +115,10 @@ void MyGame::RenderPlayScreen()
     DrawRectangle(static_cast<tnReal32>(field.left), static_cast<tnReal32>(field.top),
                   static_cast<tnReal32>(field.right), static_cast<tnReal32>(field.bottom), 255, 255, 255, 255);
     m_kMap.Render(field.left, field.top, static_cast<tnUInt32>(field.right - field.left + 1),
-                  static_cast<tnUInt32>(field.bottom - field.top + 1), 0, 0, m_iYGrids, m_iXGrids, kWhite, 1.0f,
+                  static_cast<tnUInt32>(field.bottom - field.top + 1), 0, 0, m_iYGrids, m_iXGrids, GameColour::White, 1.0f,
                   1.0f, 0.0f);
     NoTexture();
-    if (m_bGridOn)
+    if (m_kOptions.m_bGridOn)
         RenderGrids();
     RenderText();
 
@@ -164,9 +158,9 @@ void MyGame::RenderLevelStart()
     char level[32];
     std::snprintf(level, sizeof(level), "Level %u", static_cast<unsigned>(m_iCurrentLevel));
     tnInt32 top = field.top + (field.bottom - field.top - m_iFontHeight2) / 2;
-    DrawGameText(m_pD3DXFont2, level, FieldBand(field, top, m_iFontHeight2), DT_CENTER, kMessageRed);
+    DrawGameText(m_pD3DXFont2, level, FieldBand(field, top, m_iFontHeight2), DT_CENTER, GameColour::MessageRed);
     DrawGameText(m_pD3DXFont2, "Go!", FieldBand(field, top + m_iFontHeight2, m_iFontHeight2), DT_CENTER,
-                 kMessageRed);
+                 GameColour::MessageRed);
 }
 
 void MyGame::RenderOverlay()
@@ -178,26 +172,26 @@ void MyGame::RenderOverlay()
     case GameLost:
         if (m_iHighestGold < m_iGold && m_fTimerCount < kCongratulationSeconds) {
             DrawGameText(m_pD3DXFont2, "Congratulations!", FieldBand(field, top, m_iFontHeight2), DT_CENTER,
-                         kMessageRed);
+                         GameColour::MessageRed);
             std::snprintf(line, sizeof(line), "You won the highest Score %u", static_cast<unsigned>(m_iGold));
             DrawGameText(m_pD3DXFont2, line, FieldBand(field, top + m_iFontHeight2, m_iFontHeight2), DT_CENTER,
-                         kMessageRed);
+                         GameColour::MessageRed);
         } else {
-            DrawGameText(m_pD3DXFont2, "GAME OVER", FieldBand(field, top, m_iFontHeight2), DT_CENTER, kMessageRed);
+            DrawGameText(m_pD3DXFont2, "GAME OVER", FieldBand(field, top, m_iFontHeight2), DT_CENTER, GameColour::MessageRed);
         }
         break;
     case GamePause:
-        DrawGameText(m_pD3DXFont2, "Game Paused", FieldBand(field, top, m_iFontHeight2), DT_CENTER, kMessageRed);
+        DrawGameText(m_pD3DXFont2, "Game Paused", FieldBand(field, top, m_iFontHeight2), DT_CENTER, GameColour::MessageRed);
         DrawGameText(m_pD3DXFont2, "Press P to continue...",
                      FieldBand(field, field.bottom - 2 * m_iFontHeight2, m_iFontHeight2), DT_CENTER,
-                     kPauseHintColour);
+                     GameColour::Green);
         break;
     case GameLevelComplete: {
         const tnInt32 height = m_iFontHeight2 + 10;
         std::snprintf(line, sizeof(line), "Level %u completed!", static_cast<unsigned>(m_iCurrentLevel));
-        DrawGameText(m_pD3DXFont2, line, FieldBand(field, top, height), DT_CENTER, kMessageRed);
+        DrawGameText(m_pD3DXFont2, line, FieldBand(field, top, height), DT_CENTER, GameColour::MessageRed);
         std::snprintf(line, sizeof(line), "Bonus %u gold", static_cast<unsigned>(m_iBonus));
-        DrawGameText(m_pD3DXFont2, line, FieldBand(field, top + height, height), DT_CENTER, kMessageRed);
+        DrawGameText(m_pD3DXFont2, line, FieldBand(field, top + height, height), DT_CENTER, GameColour::MessageRed);
         break;
     }
     case GameMenu:
@@ -213,7 +207,7 @@ void MyGame::RenderText()
     const RECT& next = m_rectNextPanel;
     const RECT& result = m_rectResultPanel;
     const RECT& score = m_rectScorePanel;
-    ClearArea(MakeRect(next.left, next.top, next.right, score.bottom), kPanelColour);
+    ClearArea(MakeRect(next.left, next.top, next.right, score.bottom), GameColour::PanelTeal);
 
     // The map's fields may lack their terminator: copy no further than they reach.
     char title[tnMap::TitleSize];
@@ -223,29 +217,29 @@ void MyGame::RenderText()
     // A title wider than the panel wraps onto more lines, and the text
     // starts below its last one, so that no title runs off the screen.
     RECT titleRect = MakeRect(next.left, next.top + 5, next.right, next.top + 5 + m_iFontHeight);
-    const int titleHeight = DrawGameText(m_pD3DXFont, title, titleRect, DT_CENTER | kWrapNoClip, kHeadingColour);
+    const int titleHeight = DrawGameText(m_pD3DXFont, title, titleRect, DT_CENTER | kWrapNoClip, GameColour::Heading);
     const tnInt32 textTop = titleRect.top + std::max<tnInt32>(titleHeight, m_iFontHeight) + 5;
     DrawGameText(m_pD3DXFont, text, MakeRect(next.left + 2, textTop, next.right - 2, next.bottom - 4), kWrapNoClip,
-                 kLevelTextColour);
+                 GameColour::LevelText);
 
     char number[16];
     RECT heading = MakeRect(score.left, score.top, score.right, score.top + m_iFontHeight);
-    DrawGameText(m_pD3DXFont, "Top Score", heading, DT_CENTER, kHeadingColour);
+    DrawGameText(m_pD3DXFont, "Top Score", heading, DT_CENTER, GameColour::Heading);
     std::snprintf(number, sizeof(number), "%u", static_cast<unsigned>(m_iHighestGold));
     // Unclipped text keeps to the top of its box, so the box's bottom does not matter.
     DrawGameText(m_pD3DXFont, number, MakeRect(score.left + 50, heading.bottom + 15, score.right - 4,
                                                result.bottom - 4),
-                 kWrapNoClip, kTopScoreColour);
+                 kWrapNoClip, GameColour::TopScore);
 
     heading = MakeRect(result.left, result.top + 10, result.right, result.top + 10 + m_iFontHeight);
-    DrawGameText(m_pD3DXFont, "Statistics", heading, DT_CENTER, kHeadingColour);
+    DrawGameText(m_pD3DXFont, "Statistics", heading, DT_CENTER, GameColour::Heading);
     const tnUInt32 chain = m_kSnake.GetSize();
     const tnUInt32 values[] = {m_iPlayerLife, m_iObjectiveTargets, chain > 1 ? chain - 1 : 0, m_iAntidote, m_iGold};
     tnInt32 bottom = heading.bottom;
     for (tnUInt32 value : values) {
         std::snprintf(number, sizeof(number), "%u", static_cast<unsigned>(value));
         RECT row = MakeRect(result.left + 50, bottom + 16, result.right - 4, bottom + 16 + m_iFontHeight);
-        DrawGameText(m_pD3DXFont, number, row, kWrapNoClip, kStatisticColour);
+        DrawGameText(m_pD3DXFont, number, row, kWrapNoClip, GameColour::Statistic);
         bottom = row.bottom;
     }
 
@@ -259,7 +253,7 @@ void MyGame::RenderText()
 
 void MyGame::RenderIcon(tnInt32 cellX, tnInt32 cellY, tnInt32 x, tnInt32 y)
 {
-    m_kTargetTexture1.Render(x, y, cellX, cellY, kIconCell, kIconCell, 1.0f, 1.0f, kWhite, 0.0f);
+    m_kTargetTexture1.Render(x, y, cellX, cellY, kIconCell, kIconCell, 1.0f, 1.0f, GameColour::White, 0.0f);
 }
 
 void MyGame::RenderGrids()

@@ -2,21 +2,13 @@
 // final picture. Each reads the game's fields and draws; none keeps state.
 #include "mygame.h"
 
+#include "gamecolours.h"
+
 #include "screentext.h"
 
 #include <cstdio>
 
 namespace {
-const D3DCOLOR kSkyBlue = 0xFF0AA3DC;
-const D3DCOLOR kBoxColour = 0xFF003232;
-const D3DCOLOR kHighlightColour = 0xFFC8640A;
-const D3DCOLOR kWhite = 0xFFFFFFFF;
-const D3DCOLOR kLoadingColour = 0xFF00FF00;
-const D3DCOLOR kHintColour = 0xFF00FF64;
-const D3DCOLOR kTitleRed = 0xFFFF0000;
-const D3DCOLOR kGoldYellow = 0xFFFFFF00;
-const tnInt32 kListWidth = 500;
-const tnInt32 kListHeight = 600;
 const tnInt32 kScoreBoxWidth = 500;
 const tnInt32 kScoreBoxHeight = 200;
 const tnInt32 kScoreBoxDrop = 50; // the score box reaches further down than up
@@ -74,7 +66,7 @@ void MyGame::NoTexture()
 
 void MyGame::DrawBoxWithFrame(const RECT& box)
 {
-    ClearArea(box, kBoxColour);
+    ClearArea(box, GameColour::PanelTeal);
     NoTexture();
     // Three grey outlines, each a pixel further out.
     for (tnInt32 grow = 0; grow < 3; ++grow)
@@ -92,7 +84,7 @@ RECT MyGame::BottomBand() const
 
 void MyGame::DrawBottomHint(const char* text)
 {
-    DrawGameText(m_pD3DXFont2, text, BottomBand(), DT_CENTER, kHintColour);
+    DrawGameText(m_pD3DXFont2, text, BottomBand(), DT_CENTER, GameColour::HintGreen);
 }
 
 void MyGame::DrawCentredPicture()
@@ -110,18 +102,18 @@ void MyGame::RenderMenu1()
 {
     const tnInt32 width = static_cast<tnInt32>(GetScreenWidth());
     const tnInt32 height = static_cast<tnInt32>(GetScreenHeight());
-    ClearArea(MakeRect(0, 0, width, height), kSkyBlue);
+    ClearArea(MakeRect(0, 0, width, height), GameColour::SkyBlue);
     if (m_eGameState == GameIntro)
-        DrawGameText(m_pD3DXFont2, "Loading...", BottomBand(), DT_CENTER, kLoadingColour);
+        DrawGameText(m_pD3DXFont2, "Loading...", BottomBand(), DT_CENTER, GameColour::Green);
 
     tnInt32 top = height - 60;
     for (const char* line : kMenuCredits) {
-        DrawGameText(m_pD3DXFont3, line, MakeRect(0, top, width, top + m_iFontHeight3), DT_CENTER, kWhite);
+        DrawGameText(m_pD3DXFont3, line, MakeRect(0, top, width, top + m_iFontHeight3), DT_CENTER, GameColour::White);
         top += m_iFontHeight3;
     }
 
     for (tnUInt32 i = 0; i < m_kMenu1Buttons.size(); ++i)
-        m_kMenu1Buttons[i].Render(kWhite, 0.0f);
+        m_kMenu1Buttons[i].Render(GameColour::White, 0.0f);
 
     POINT farmer = {60, 350};
     POINT fruits = {770, 550};
@@ -133,19 +125,19 @@ void MyGame::RenderMenu1()
     m_kStaticTexture.SetActiveTexture();
     for (const POINT& at : kDecorations)
         m_kStaticTexture.Render(at.x, at.y, kDecorationCellX, kDecorationCellY, kCheckCell, kCheckCell, 1.0f, 1.0f,
-                                kWhite, 0.0f);
+                                GameColour::White, 0.0f);
 }
 
 void MyGame::DrawOptionValue(const RECT& row, const char* value)
 {
     RECT column = MakeRect(row.right - kValueWidth - kValueMargin, row.top, row.right - kValueMargin, row.bottom);
-    DrawGameText(m_pD3DXFont2, value, column, DT_RIGHT, kWhite);
+    DrawGameText(m_pD3DXFont2, value, column, DT_RIGHT, GameColour::White);
 }
 
 void MyGame::DrawCheckBox(const RECT& row, bool on)
 {
     m_kCheckTexture.Render(row.right - kCheckCell, row.top + kCheckCell / 2, on ? 0 : kCheckCell, 0, kCheckCell,
-                           kCheckCell, 1.0f, 1.0f, kWhite, 0.0f);
+                           kCheckCell, 1.0f, 1.0f, GameColour::White, 0.0f);
 }
 
 void MyGame::RenderOption()
@@ -154,7 +146,7 @@ void MyGame::RenderOption()
     DrawBoxWithFrame(panel);
 
     if (m_rectSelected.right - m_rectSelected.left != 0 && m_rectSelected.bottom - m_rectSelected.top != 0) {
-        ClearArea(m_rectSelected, kHighlightColour);
+        ClearArea(m_rectSelected, GameColour::Highlight);
         DrawRectangle(static_cast<tnReal32>(m_rectSelected.left), static_cast<tnReal32>(m_rectSelected.top),
                       static_cast<tnReal32>(m_rectSelected.right), static_cast<tnReal32>(m_rectSelected.bottom), 255,
                       255, 255, 255);
@@ -162,7 +154,7 @@ void MyGame::RenderOption()
 
     DrawGameText(m_pD3DXFont2, "Options", MakeRect(panel.left, panel.top + 32, panel.right,
                                                    panel.top + 32 + m_iFontHeight2),
-                 DT_CENTER, kWhite);
+                 DT_CENTER, GameColour::White);
     struct Row {
         const RECT* rect;
         const char* label;
@@ -173,30 +165,29 @@ void MyGame::RenderOption()
                         {&m_rectOptionSpeedPanel, "Game Speed"},
                         {&m_rectOptionPlayerSpeedPanel, "Player Speed"}};
     for (const Row& row : rows)
-        DrawGameText(m_pD3DXFont2, row.label, *row.rect, 0, kWhite);
+        DrawGameText(m_pD3DXFont2, row.label, *row.rect, 0, GameColour::White);
 
     char value[16];
-    ScreenText::GameSpeed(m_iSpeed, value, sizeof(value));
+    ScreenText::GameSpeed(m_kOptions.m_iSpeed, value, sizeof(value));
     DrawOptionValue(m_rectOptionSpeedPanel, value);
-    ScreenText::PlayerSpeed(m_iPlayerSpeed, value, sizeof(value));
+    ScreenText::PlayerSpeed(m_kOptions.m_iPlayerSpeed, value, sizeof(value));
     DrawOptionValue(m_rectOptionPlayerSpeedPanel, value);
 
     DrawBottomHint(ScreenText::BackHint);
 
     m_kCheckTexture.SetActiveTexture();
-    DrawCheckBox(m_rectOptionMusicPanel, m_bMusicOn);
-    DrawCheckBox(m_rectOptionSoundPanel, m_bSoundOn);
-    DrawCheckBox(m_rectOptionGridPanel, m_bGridOn);
-    m_kBackButton.Render(kWhite, 0.0f);
+    DrawCheckBox(m_rectOptionMusicPanel, m_kOptions.m_bMusicOn);
+    DrawCheckBox(m_rectOptionSoundPanel, m_kOptions.m_bSoundOn);
+    DrawCheckBox(m_rectOptionGridPanel, m_kOptions.m_bGridOn);
+    m_kBackButton.Render(GameColour::White, 0.0f);
 }
 
 void MyGame::RenderNewGame()
 {
-    DrawBoxWithFrame(CentredBox(static_cast<tnInt32>(GetScreenWidth()), static_cast<tnInt32>(GetScreenHeight()),
-                                kListWidth, kListHeight, 0));
+    DrawBoxWithFrame(LevelListFrame());
     // The list is made on the state's first frame; until then the frame stays empty.
     if (m_pkComboList)
-        m_pkComboList->Render(kWhite);
+        m_pkComboList->Render(GameColour::White);
     DrawBottomHint(ScreenText::BackHint);
 }
 
@@ -207,11 +198,11 @@ void MyGame::RenderTopScore()
     DrawBoxWithFrame(CentredBox(width, height, kScoreBoxWidth, kScoreBoxHeight, kScoreBoxDrop));
 
     tnInt32 top = (height - m_iFontHeight2) / 2;
-    DrawGameText(m_pD3DXFont2, "Top Score", MakeRect(0, top, width, top + m_iFontHeight2), DT_CENTER, kTitleRed);
+    DrawGameText(m_pD3DXFont2, "Top Score", MakeRect(0, top, width, top + m_iFontHeight2), DT_CENTER, GameColour::MessageRed);
     top += m_iFontHeight2 + 15;
     char gold[32];
     std::snprintf(gold, sizeof(gold), "%u Gold", static_cast<unsigned>(m_iHighestGold));
-    DrawGameText(m_pD3DXFont2, gold, MakeRect(0, top, width, top + m_iFontHeight2), DT_CENTER, kGoldYellow);
+    DrawGameText(m_pD3DXFont2, gold, MakeRect(0, top, width, top + m_iFontHeight2), DT_CENTER, GameColour::GoldYellow);
     DrawBottomHint(ScreenText::BackHint);
 }
 
@@ -222,13 +213,13 @@ void MyGame::RenderHelp()
     DrawBottomHint(ScreenText::HelpHint(m_iCurrentHelpPage, m_iTotalHelpPages));
     tnInt32 top = BottomBand().top - 60;
     DrawGameText(m_pD3DXFont3, kHelpCredit,
-                 MakeRect(0, top, static_cast<tnInt32>(GetScreenWidth()), top + m_iFontHeight3), DT_CENTER, kWhite);
+                 MakeRect(0, top, static_cast<tnInt32>(GetScreenWidth()), top + m_iFontHeight3), DT_CENTER, GameColour::White);
 }
 
 void MyGame::RenderCompleteGame()
 {
     ClearArea(MakeRect(0, 0, static_cast<tnInt32>(GetScreenWidth()), static_cast<tnInt32>(GetScreenHeight())),
-              kSkyBlue);
+              GameColour::SkyBlue);
     NoTexture();
     DrawCentredPicture();
     DrawBottomHint(ScreenText::BackHint);

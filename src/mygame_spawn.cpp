@@ -17,58 +17,7 @@ const tnUInt32 kRelaxedTries = 100;
 
 const tnUInt32 kTornadoSample = 1;
 const tnUInt32 kBombSample = skObject::BOMB - skObject::RAIN;
-
-// Division rounding down, so that a sprite poking out left of or above the
-// field lands in column or row -1, not 0.
-long FloorDivide(long value, long divisor)
-{
-    long quotient = value / divisor;
-    return (value % divisor != 0 && value < 0) ? quotient - 1 : quotient;
-}
 } // namespace
-
-bool MyGame::IsPlaceable(tnUInt8 staticObject)
-{
-    return staticObject == tnMap::NOSTATICOBJECT || staticObject == tnMap::BRIDGE1 ||
-           staticObject == tnMap::BRIDGE2 || (staticObject >= tnMap::FREEWAY1 && staticObject <= tnMap::FLOWER6);
-}
-
-tnMap::MapData* MyGame::FieldCell(tnInt32 column, tnInt32 row)
-{
-    if (column < 0 || row < 0 || column >= m_iXGrids || row >= m_iYGrids)
-        return nullptr;
-    return m_kMap.GetMapDataPtr(0, static_cast<tnUInt32>(column), static_cast<tnUInt32>(row));
-}
-
-void MyGame::CellUnder(long x, long y, long halfWidth, long halfHeight, tnInt32& column, tnInt32& row) const
-{
-    column = static_cast<tnInt32>(FloorDivide(x - m_rectMainPanel.left - halfWidth, m_iGridSize));
-    row = static_cast<tnInt32>(FloorDivide(y - m_rectMainPanel.top - halfHeight, m_iGridSize));
-}
-
-tnMap::MapData* MyGame::HomeCell(skObject& object)
-{
-    tnABO* sized = &object.GetABO();
-    if (object.GetObjectType() == skObject::EXPLOSION && kBombSample < m_kTrapABOList.size())
-        sized = &m_kTrapABOList[kBombSample];
-    tnInt32 column = 0, row = 0;
-    CellUnder(object.GetXPosition(), object.GetYPosition(), sized->GetWidth() / 2, sized->GetHeight() / 2, column,
-              row);
-    return FieldCell(column, row);
-}
-
-void MyGame::Register(skObject& object)
-{
-    if (tnMap::MapData* cell = HomeCell(object))
-        cell->m_pkObject = &object;
-}
-
-void MyGame::Unregister(skObject& object)
-{
-    tnMap::MapData* cell = HomeCell(object);
-    if (cell && cell->m_pkObject == &object)
-        cell->m_pkObject = nullptr;
-}
 
 tnUInt32 MyGame::RandomDivisor()
 {
@@ -141,10 +90,10 @@ bool MyGame::CreateFruit(skObject* object, skObject::ObjectType kind, long x, lo
 {
     // A level without fruit samples has no fruits.
     if (vecFruitList.size() == 0)
-        return true;
+        return false;
     tnUInt16 sample = vecFruitList[static_cast<tnUInt32>(std::rand()) % vecFruitList.size()];
     if (sample >= m_kTargetABOList.size())
-        return true;
+        return false;
     tnABO& abo = m_kTargetABOList[sample];
     long halfWidth = abo.GetWidth() / 2;
     long halfHeight = abo.GetHeight() / 2;
@@ -152,9 +101,9 @@ bool MyGame::CreateFruit(skObject* object, skObject::ObjectType kind, long x, lo
     if (x == -1 || y == -1) {
         tnUInt32 column = 0, row = 0;
         if (!FindSpawnCell(m_iXGrids, m_iYGrids, 0, "a fruit", column, row))
-            return true;
-        x = m_rectMainPanel.left + static_cast<long>(column * m_iGridSize) + halfWidth;
-        y = m_rectMainPanel.top + static_cast<long>(row * m_iGridSize) + halfHeight;
+            return false;
+        x = ColumnX(static_cast<tnInt32>(column), halfWidth);
+        y = RowY(static_cast<tnInt32>(row), halfHeight);
     }
     if (kind == skObject::UNKNOWN)
         kind = static_cast<skObject::ObjectType>(skObject::APPLE1 + sample);
@@ -173,15 +122,15 @@ bool MyGame::CreateObject(skObject* object, skObject::ObjectType kind, long x, l
     if (kind == skObject::UNKNOWN) {
         // A level without trap samples has no traps or bonuses.
         if (vecObjectList.size() == 0)
-            return true;
+            return false;
         sample = vecObjectList[static_cast<tnUInt32>(std::rand()) % vecObjectList.size()];
     } else {
         if (kind < skObject::RAIN || kind > skObject::EXPLOSION)
-            return true;
+            return false;
         sample = static_cast<tnUInt32>(kind - skObject::RAIN);
     }
     if (sample >= m_kTrapABOList.size())
-        return true;
+        return false;
     tnABO& abo = m_kTrapABOList[sample];
     long halfWidth = abo.GetWidth() / 2;
     long halfHeight = abo.GetHeight() / 2;
@@ -197,9 +146,9 @@ bool MyGame::CreateObject(skObject* object, skObject::ObjectType kind, long x, l
             homeOffset = (halfWidth - m_kTrapABOList[kBombSample].GetWidth() / 2) / m_iGridSize;
         tnUInt32 column = 0, row = 0;
         if (!FindSpawnCell(columns, rows, homeOffset, "an object", column, row))
-            return true;
-        x = m_rectMainPanel.left + static_cast<long>(column * m_iGridSize) + halfWidth;
-        y = m_rectMainPanel.top + static_cast<long>(row * m_iGridSize) + halfHeight;
+            return false;
+        x = ColumnX(static_cast<tnInt32>(column), halfWidth);
+        y = RowY(static_cast<tnInt32>(row), halfHeight);
     }
     if (kind == skObject::UNKNOWN)
         kind = static_cast<skObject::ObjectType>(skObject::RAIN + sample);
@@ -210,10 +159,10 @@ bool MyGame::CreateObject(skObject* object, skObject::ObjectType kind, long x, l
         Register(*placed);
 
     if (kind == skObject::FIRE)
-        PlayGameSound(SoundFire, false);
+        PlayGameSound(SoundFire, IfSoundOn);
     else if (kind == skObject::RAIN)
-        PlayGameSound(SoundRain, false);
+        PlayGameSound(SoundRain, IfSoundOn);
     else if (kind == skObject::TORNADO)
-        PlayGameSound(SoundTornado, false);
+        PlayGameSound(SoundTornado, IfSoundOn);
     return true;
 }

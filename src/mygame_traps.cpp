@@ -4,10 +4,11 @@
 // the collisions and before the chain moves.
 #include "mygame.h"
 
+#include "gamecolours.h"
+
 #include <cstdlib>
 
 namespace {
-const tnUInt32 kRed = 0xFFFF001Eu;
 // Many rules count an object's age in ticks of this length.
 const tnReal32 kTickSeconds = 0.033f;
 // The looping sound of a trap may start again after this many ticks.
@@ -64,7 +65,7 @@ struct TrapHit {
 
 struct WreckRule {
     int firstBlown, lastBlown;   // trap and bonus kinds blown away to a new place
-    tnUInt8 lastBurntScenery;    // scenery from FLOWER1 up to this is destroyed, and trees always
+    bool (*destroys)(tnUInt8);   // the scenery it removes
     bool lightsBombs;            // a bomb in the cell goes off shortly
 };
 
@@ -77,11 +78,10 @@ const TrapHit kFloodHit = {"All Fruits Ruined!", "Flood Ruined ", " Fruits"};
 const TrapHit kRainHit = {"All Fruits Ruined ", "Rain Ruined ", " Fruits"};
 
 // Rain, the tornado itself, flood and lightning stay in a tornado's way.
-const WreckRule kTornadoWreck = {skObject::FIRE, skObject::EXPLOSION, tnMap::ROCK2, false};
-// Fire burns everything but rocks.
-const WreckRule kFireWreck = {skObject::POISONIVY, skObject::GOLD, tnMap::ROCK1 - 1, true};
-const WreckRule kFloodWreck = {skObject::BOMB, skObject::GOLD, tnMap::ROCK2, false};
-const WreckRule kExplosionWreck = {skObject::POISONIVY, skObject::GOLD, tnMap::ROCK2, true};
+const WreckRule kTornadoWreck = {skObject::FIRE, skObject::EXPLOSION, &MyGame::BlowsAway, false};
+const WreckRule kFireWreck = {skObject::POISONIVY, skObject::GOLD, &MyGame::Burns, true};
+const WreckRule kFloodWreck = {skObject::BOMB, skObject::GOLD, &MyGame::BlowsAway, false};
+const WreckRule kExplosionWreck = {skObject::POISONIVY, skObject::GOLD, &MyGame::BlowsAway, true};
 } // namespace
 
 void MyGame::UpdateTrap(tnReal32 step)
@@ -144,15 +144,14 @@ void MyGame::UpdateTornado(skObject& tornado, tnReal32 step, tnUInt32 tick)
     const long x = tornado.GetXPosition(), y = tornado.GetYPosition();
     const tnInt32 grid = m_iGridSize;
     bool wrecked = false;
-    if ((x - m_rectMainPanel.left - grid / 2) % grid == 0 && (y - m_rectMainPanel.top - grid / 2) % grid == 0) {
+    if (IsOnCell(x, y, grid / 2, grid / 2)) {
         static const tnInt32 kSteps[4][2] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
         const tnInt32* way = kSteps[std::rand() % 4];
         tornado.SetMovingStep(way[0] * static_cast<long>(kTornadoStep), way[1] * static_cast<long>(kTornadoStep));
         tnInt32 column = 0, row = 0;
         CellUnder(x, y, tornado.GetABO().GetWidth() / 2, tornado.GetABO().GetHeight() / 2, column, row);
         wrecked = WreckCell(column + 1, row + 2, kTornadoWreck);
-        const tnUInt32 member = m_kSnake.Intercept(m_rectMainPanel.left + (column + 1) * grid + grid / 2,
-                                                   m_rectMainPanel.top + (row + 2) * grid + grid / 2);
+        const tnUInt32 member = m_kSnake.Intercept(ColumnX(column + 1, grid / 2), RowY(row + 2, grid / 2));
         if (member < m_kSnake.GetSize()) {
             HitChain(member, tornado, kTornadoHit);
             PlayTrapSound(SoundTornado);
@@ -166,8 +165,7 @@ void MyGame::UpdateTornado(skObject& tornado, tnReal32 step, tnUInt32 tick)
             PlayTrapSound(SoundTornado);
     }
     const long nx = x + tornado.GetMovingX(), ny = y + tornado.GetMovingY();
-    if (nx < m_rectMainPanel.left || nx > m_rectMainPanel.right || ny < m_rectMainPanel.top ||
-        ny > m_rectMainPanel.bottom)
+    if (!IsOnField(nx, ny))
         RespawnTrap(tornado);
     else
         tornado.Update(step, tornado.GetAction(), tornado.GetDirection());
@@ -178,14 +176,9 @@ void MyGame::UpdateTornado(skObject& tornado, tnReal32 step, tnUInt32 tick)
 void MyGame::UpdateFire(skObject& fire, tnReal32 step, tnUInt32 tick)
 {
     const CellRange area = AreaOf(fire);
-    for (tnInt32 row = area.top; row <= area.bottom; ++row) {
-        for (tnInt32 column = area.left; column <= area.right; ++column) {
-            WreckCell(column, row, kFireWreck);
-            const tnMap::MapData* cell = FieldCell(column, row);
-            if (cell && cell->m_iStaticObj != tnMap::NOSTATICOBJECT && cell->m_iStaticObj < tnMap::TREE1)
-                fire.SetLifeTime(fire.GetTime()); // put out: recycled in the next step
-        }
-    }
+    WreckArea(area, kFireWreck);
+    if (AnyCellIs(area, &MyGame::PutsOutFire))
+        fire.SetLifeTime(fire.GetTime()); // put out: recycled in the next step
     const tnUInt32 member = MemberInArea(area);
     if (member == skSnake::NoMember) {
         if (tick % kSoundTicks == 0)
@@ -204,11 +197,8 @@ void MyGame::UpdateWater(skObject& trap, tnReal32 step, tnUInt32 tick, bool floo
     const TrapHit& hit = flood ? kFloodHit : kRainHit;
     const GameSound sound = flood ? SoundFlood : SoundRain;
     const CellRange area = AreaOf(trap);
-    if (flood) {
-        for (tnInt32 row = area.top; row <= area.bottom; ++row)
-            for (tnInt32 column = area.left; column <= area.right; ++column)
-                WreckCell(column, row, kFloodWreck);
-    }
+    if (flood)
+        WreckArea(area, kFloodWreck);
     const tnUInt32 member = MemberInArea(area);
     if (member == skSnake::NoMember) {
         if (tick % kSoundTicks == 0)
@@ -218,7 +208,7 @@ void MyGame::UpdateWater(skObject& trap, tnReal32 step, tnUInt32 tick, bool floo
             // Over the farmer or his first fruit: every fruit is lost.
             if (m_kSnake.IsAlive(1)) {
                 m_kSnake.CutFromHere(1);
-                ShowStatement(trap.GetXPosition(), trap.GetYPosition(), hit.death, kRed);
+                ShowStatement(trap.GetXPosition(), trap.GetYPosition(), hit.death, GameColour::StatementRed);
             }
         } else if (member < m_kSnake.GetSize() && m_kSnake.IsAlive(static_cast<tnUInt16>(member))) {
             HitChain(member, trap, hit);
@@ -250,9 +240,7 @@ void MyGame::UpdateExplosion(skObject& explosion, tnReal32 step)
         return;
     }
     const CellRange area = AreaOf(explosion);
-    for (tnInt32 row = area.top; row <= area.bottom; ++row)
-        for (tnInt32 column = area.left; column <= area.right; ++column)
-            WreckCell(column, row, kExplosionWreck);
+    WreckArea(area, kExplosionWreck);
     const tnUInt32 member = MemberInArea(area);
     if (member != skSnake::NoMember)
         HitChain(member, explosion, kExplosionHit);
@@ -269,7 +257,7 @@ void MyGame::UpdateWitchApple(skObject& apple)
     const long distance =
         std::labs(head->GetXPosition() - apple.GetXPosition()) + std::labs(head->GetYPosition() - apple.GetYPosition());
     if (distance == 0 || distance == m_iGridSize)
-        PlayGameSound(SoundWitch, false);
+        PlayGameSound(SoundWitch, IfSoundOn);
 }
 
 // The bolt strikes when it appears and then every 200 ticks, below and to
@@ -289,7 +277,7 @@ void MyGame::UpdateLightning(skObject& bolt, tnReal32 step, tnUInt32 tick)
     if (member != skSnake::NoMember)
         HitChain(member, bolt, kLightningHit);
     bolt.UpdateInPlace(step);
-    PlayGameSound(SoundThunder, false);
+    PlayGameSound(SoundThunder, IfSoundOn);
 }
 
 MyGame::CellRange MyGame::AreaOf(skObject& trap)
@@ -334,8 +322,7 @@ bool MyGame::WreckCell(tnInt32 column, tnInt32 row, const WreckRule& rule)
                 object.SetLifeTime(end);
         }
     }
-    const tnUInt8 scenery = cell->m_iStaticObj;
-    if (InRange(scenery, tnMap::TREE1, tnMap::TREE6) || InRange(scenery, tnMap::FLOWER1, rule.lastBurntScenery)) {
+    if (rule.destroys(cell->m_iStaticObj)) {
         cell->m_iStaticObj = tnMap::NOSTATICOBJECT;
         cell->m_iTileIndex = 0;
         wrecked = true;
@@ -343,15 +330,34 @@ bool MyGame::WreckCell(tnInt32 column, tnInt32 row, const WreckRule& rule)
     return wrecked;
 }
 
+bool MyGame::WreckArea(const CellRange& area, const WreckRule& rule)
+{
+    bool wrecked = false;
+    for (tnInt32 row = area.top; row <= area.bottom; ++row)
+        for (tnInt32 column = area.left; column <= area.right; ++column)
+            wrecked = WreckCell(column, row, rule) || wrecked;
+    return wrecked;
+}
+
+bool MyGame::AnyCellIs(const CellRange& area, bool (*kind)(tnUInt8))
+{
+    for (tnInt32 row = area.top; row <= area.bottom; ++row) {
+        for (tnInt32 column = area.left; column <= area.right; ++column) {
+            const tnMap::MapData* cell = FieldCell(column, row);
+            if (cell && kind(cell->m_iStaticObj))
+                return true;
+        }
+    }
+    return false;
+}
+
 tnUInt32 MyGame::MemberInArea(const CellRange& area)
 {
     if (area.left > area.right || area.top > area.bottom)
         return skSnake::NoMember;
     const long half = m_iGridSize / 2;
-    const tnUInt16 member = m_kSnake.InBox(m_rectMainPanel.left + area.left * m_iGridSize + half,
-                                          m_rectMainPanel.top + area.top * m_iGridSize + half,
-                                          m_rectMainPanel.left + area.right * m_iGridSize + half,
-                                          m_rectMainPanel.top + area.bottom * m_iGridSize + half);
+    const tnUInt16 member = m_kSnake.InBox(ColumnX(area.left, half), RowY(area.top, half), ColumnX(area.right, half),
+                                          RowY(area.bottom, half));
     return member == skSnake::NoMemberInBox ? skSnake::NoMember : member;
 }
 
@@ -372,13 +378,13 @@ void MyGame::HitChain(tnUInt32 index, skObject& trap, const TrapHit& hit)
     tnStringC text(hit.loss);
     text += size - index;
     text += hit.tail;
-    ShowStatementOnField(x, y, text, kRed);
+    ShowStatementOnField(x, y, text, GameColour::StatementRed);
 }
 
 void MyGame::PlayTrapSound(GameSound sound)
 {
     if (m_eCurrentSound == sound)
         return;
-    PlayGameSound(sound, false);
+    PlayGameSound(sound, IfSoundOn);
     m_eCurrentSound = sound;
 }

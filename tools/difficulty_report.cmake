@@ -3,12 +3,8 @@
 # level in play in build/screenshots/levels/. It takes a minute or so, so
 # only the target below runs it, never the test command:
 #   cmake --build build --target difficulty_report
-add_executable(level_difficulty ${CMAKE_CURRENT_LIST_DIR}/difficulty_report.cpp)
-target_link_libraries(level_difficulty PRIVATE test_helpers)
-set_target_properties(level_difficulty PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
-if(TARGET content)
-  add_dependencies(level_difficulty content)
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/../tests/helpers/bot_program.cmake)
+grovekeep_bot_program(level_difficulty ${CMAKE_CURRENT_LIST_DIR}/difficulty_report.cpp tools)
 
 add_custom_target(difficulty_report
   COMMAND level_difficulty --games 20 --out ${CMAKE_SOURCE_DIR}/docs/difficulty.md

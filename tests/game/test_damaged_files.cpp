@@ -48,9 +48,9 @@ TEST_F(DamagedFiles, EachIsNamedOnceAndTheGameCarriesOn)
     ReachMenu();
     ClickMenu(MyGame::MenuNew);
     Click(kButtonX, kFirstLevelRowY);
-    ASSERT_EQ(MyGame::GameRunning, Game().GetGameState());
+    ASSERT_EQ(MyGame::GameRunning, Probe().State());
     Bot bot(Probe());
-    for (int i = 0; i < 300 && Game().GetGameState() == MyGame::GameRunning; ++i) {
+    for (int i = 0; i < 300 && Probe().State() == MyGame::GameRunning; ++i) {
         Frame();
         bot.Act();
     }

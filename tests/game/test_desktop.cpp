@@ -70,43 +70,43 @@ protected:
 TEST_F(PadWalk, MenuToLevelOneAndBackOptionsSavedAndHelpPagedWithThePadAlone)
 {
     TapMenu(MyGame::MenuNew);
-    ASSERT_EQ(MyGame::GameNew, Game().GetGameState());
+    ASSERT_EQ(MyGame::GameNew, Probe().State());
     TapAt(400, kFirstLevelRowY + 5);
-    ASSERT_EQ(MyGame::GameRunning, Game().GetGameState());
+    ASSERT_EQ(MyGame::GameRunning, Probe().State());
     EXPECT_EQ(1, Probe().CurrentLevel());
     Tap(testcontrol::PadStart);
-    EXPECT_EQ(MyGame::GamePause, Game().GetGameState());
+    EXPECT_EQ(MyGame::GamePause, Probe().State());
     Tap(testcontrol::PadB);
-    EXPECT_EQ(MyGame::GameMenu, Game().GetGameState());
+    EXPECT_EQ(MyGame::GameMenu, Probe().State());
 
     // Options: A toggles the grid, X halves the player's speed, and Save
     // keeps both.
     const int playerSpeed = Probe().PlayerSpeed();
     TapMenu(MyGame::MenuOptions);
-    ASSERT_EQ(MyGame::GameOption, Game().GetGameState());
+    ASSERT_EQ(MyGame::GameOption, Probe().State());
     const RECT grid = Probe().OptionGridPanel();
     TapAt(grid.left + 50, (grid.top + grid.bottom) / 2);
     const RECT speed = Probe().OptionPlayerSpeedPanel();
     TapAt(speed.left + 50, (speed.top + speed.bottom) / 2, testcontrol::PadX);
     const tnButton& save = Probe().BackButton();
     TapAt(save.GetX() + save.GetWidth() / 2, save.GetY() + save.GetHeight() / 2);
-    EXPECT_EQ(MyGame::GameMenu, Game().GetGameState());
+    EXPECT_EQ(MyGame::GameMenu, Probe().State());
     EXPECT_TRUE(Probe().GridOn());
     EXPECT_NE(playerSpeed, Probe().PlayerSpeed());
 
     // Help: A pages on, B leaves from the second page, and the click A also
     // made there is not taken by the menu for one on "Help".
     TapMenu(MyGame::MenuHelp);
-    ASSERT_EQ(MyGame::GameHelp, Game().GetGameState());
+    ASSERT_EQ(MyGame::GameHelp, Probe().State());
     EXPECT_EQ(1, Probe().CurrentHelpPage());
     Probe().TimerCount() = 0.3f;
     Tap(testcontrol::PadA);
     EXPECT_EQ(2, Probe().CurrentHelpPage());
     Probe().TimerCount() = 0.3f;
     Tap(testcontrol::PadB);
-    EXPECT_EQ(MyGame::GameMenu, Game().GetGameState());
+    EXPECT_EQ(MyGame::GameMenu, Probe().State());
     Frame();
-    EXPECT_EQ(MyGame::GameMenu, Game().GetGameState());
+    EXPECT_EQ(MyGame::GameMenu, Probe().State());
 }
 
 // In play the pointer hides and the screensaver is held off; losing the
@@ -117,23 +117,23 @@ TEST_F(PadWalk, FocusLostInPlayPausesAndSilencesAndOnlyPlayHoldsTheScreensaver)
     EXPECT_FALSE(testcontrol::ScreenSaverHeld());
     ClickMenu(MyGame::MenuNew);
     Click(400, kFirstLevelRowY + 5);
-    ASSERT_EQ(MyGame::GameRunning, Game().GetGameState());
+    ASSERT_EQ(MyGame::GameRunning, Probe().State());
     Frame();
     EXPECT_TRUE(testcontrol::ScreenSaverHeld());
     EXPECT_FALSE(testcontrol::SoundIsHeld());
 
     testcontrol::SetFocus(false);
     Frame();
-    EXPECT_EQ(MyGame::GamePause, Game().GetGameState());
+    EXPECT_EQ(MyGame::GamePause, Probe().State());
     EXPECT_TRUE(testcontrol::SoundIsHeld());
     testcontrol::SetFocus(true);
     Frame();
-    EXPECT_EQ(MyGame::GamePause, Game().GetGameState());
+    EXPECT_EQ(MyGame::GamePause, Probe().State());
     EXPECT_FALSE(testcontrol::SoundIsHeld());
     EXPECT_FALSE(testcontrol::ScreenSaverHeld());
     Probe().TimerCount2() = 1.0f;
     TapKey(DIK_P);
-    EXPECT_EQ(MyGame::GameRunning, Game().GetGameState());
+    EXPECT_EQ(MyGame::GameRunning, Probe().State());
     Frame();
     EXPECT_TRUE(testcontrol::ScreenSaverHeld());
     TapKey(DIK_ESCAPE);

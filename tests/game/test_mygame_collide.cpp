@@ -52,6 +52,7 @@ const Encounter kEncounters[] = {
     {"bridge", tnMap::BRIDGE2, None, 5, 3, 0, 3, 5, 3, 0, 4, "", 0, MyGame::NoSound, false},
     {"flower", tnMap::FLOWER6, None, 5, 3, 0, 3, 5, 3, 0, 4, "", 0, MyGame::NoSound, false},
     {"ivy", 0, skObject::POISONIVY, 5, 3, 0, 1, 5, 3, 0, 0, "Ate Poison Ivy", R, MyGame::NoSound, true},
+    {"mushroom", 0, skObject::MUSHROOM, 5, 3, 0, 1, 5, 3, 0, 0, "Ate Poison Mushroom", R, MyGame::NoSound, true},
     {"mushroom, cured", 0, skObject::MUSHROOM, 5, 3, 2, 1, 5, 3, 1, 2, "Poison! Used 1 Antidote", W,
      MyGame::NoSound, true},
     {"apple", 0, skObject::POISON, 5, 3, 0, 0, 5, 3, 0, 0, "Ate Witch's Apple", R, MyGame::NoSound, true},
@@ -148,6 +149,7 @@ TEST_F(Collision, FruitsAreRecycledOrDroppedAndMoreFruitsStopsAtTen)
         const bool fruit = c.kind == skObject::APPLE1;
         EXPECT_EQ(chain + (fruit ? 1 : 0), Probe().Snake().GetSize());
         EXPECT_EQ(fruit ? 10u : 0u, Probe().Gold());
+        EXPECT_EQ(std::vector<MyGame::GameSound>{MyGame::SoundSho}, StartedGameSounds());
     }
 }
 

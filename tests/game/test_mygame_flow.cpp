@@ -33,13 +33,13 @@ TEST_F(GameFlow, SuccessfulStartLogsEveryStepInOrder)
 
 TEST_F(GameFlow, TitleIsDrawnOnceThenDataLoadsAndTheMenuOpens)
 {
-    EXPECT_EQ(MyGame::GameIntro, Game().GetGameState());
+    EXPECT_EQ(MyGame::GameIntro, Probe().State());
     Frame(); // the first frame does no game work
-    EXPECT_EQ(MyGame::GameIntro, Game().GetGameState());
+    EXPECT_EQ(MyGame::GameIntro, Probe().State());
     Frame(); // draws the title, then loading starts
-    EXPECT_EQ(MyGame::GameInit, Game().GetGameState());
+    EXPECT_EQ(MyGame::GameInit, Probe().State());
     Frame();
-    EXPECT_EQ(MyGame::GameMenu, Game().GetGameState());
+    EXPECT_EQ(MyGame::GameMenu, Probe().State());
     // Every sound loaded, each in its place.
     ASSERT_EQ(19u, Probe().WaveList().size());
     EXPECT_NE(nullptr, Probe().WaveList()[MyGame::SoundGold].wavData);
@@ -69,13 +69,13 @@ TEST_F(GameFlow, LayoutAtTheGamesScreenSize)
 TEST_F(GameFlow, GameSpeedSleepsInEveryState)
 {
     ReachMenu();
-    Game().SetSpeed(20);
+    Probe().Speed() = 20;
     testcontrol::ResetSleptMilliseconds();
     Frame();
     // 60 ms of game speed; the frame then lasts longer than the pacing floor.
     EXPECT_EQ(60u, testcontrol::SleptMilliseconds());
     EXPECT_EQ(16u, Game().GetFPS());
-    Game().SetSpeed(100);
+    Probe().Speed() = 100;
     testcontrol::ResetSleptMilliseconds();
     Game().ProcessGame(0.033f);
     EXPECT_EQ(0u, testcontrol::SleptMilliseconds());
@@ -137,10 +137,10 @@ TEST_F(GameFlow, GameOverWritesOnlyABetterScoreAsFourLittleEndianBytes)
         Probe().State() = MyGame::GameLost;
         Probe().TimerCount() = 4.0f;
         Game().ProcessGame(0.5f); // still showing the message
-        EXPECT_EQ(MyGame::GameLost, Game().GetGameState());
+        EXPECT_EQ(MyGame::GameLost, Probe().State());
         Game().ProcessGame(1.5f);
         Game().ProcessGame(0.033f);
-        EXPECT_EQ(MyGame::GameMenu, Game().GetGameState());
+        EXPECT_EQ(MyGame::GameMenu, Probe().State());
         EXPECT_EQ(tnButton::DISABLED, Probe().MenuButtons()[MyGame::MenuResume].GetStage());
         EXPECT_EQ(std::string("\x84\x03\x00\x00", 4), TempGameDir::ReadFile(Dir().Path("Data/score.dat")));
         EXPECT_EQ(900u, Probe().HighestGold());
@@ -189,16 +189,16 @@ TEST_F(GameFlow, PauseAndResumeWithP)
     Probe().Snake().Init(4);
     PressKey(DIK_P);
     Frame();
-    EXPECT_EQ(MyGame::GamePause, Game().GetGameState());
+    EXPECT_EQ(MyGame::GamePause, Probe().State());
     EXPECT_EQ(tnButton::ENABLED, Probe().MenuButtons()[MyGame::MenuResume].GetStage());
     // Still held: nothing until a quarter second has passed.
     Frame();
-    EXPECT_EQ(MyGame::GamePause, Game().GetGameState());
+    EXPECT_EQ(MyGame::GamePause, Probe().State());
     ReleaseKey(DIK_P);
     Frame();
     PressKey(DIK_P);
     Frame();
-    EXPECT_EQ(MyGame::GameRunning, Game().GetGameState());
+    EXPECT_EQ(MyGame::GameRunning, Probe().State());
     ReleaseKey(DIK_P);
     Frame();
 }
@@ -208,7 +208,7 @@ TEST_F(GameFlow, EscapeInPlayReturnsToTheMenuWithResumeEnabled)
     ReachMenu();
     Probe().State() = MyGame::GameRunning;
     TapKey(DIK_ESCAPE);
-    EXPECT_EQ(MyGame::GameMenu, Game().GetGameState());
+    EXPECT_EQ(MyGame::GameMenu, Probe().State());
     EXPECT_EQ(tnButton::ENABLED, Probe().MenuButtons()[MyGame::MenuResume].GetStage());
 }
 
@@ -216,7 +216,12 @@ TEST_F(GameFlow, ObjectiveKeysStayWithinTheirBounds)
 {
     ReachMenu();
     Probe().State() = MyGame::GameRunning;
-    Probe().ObjectiveTargets() = 500;
+    Probe().ObjectiveTargets() = 495;
+    TapKey(DIK_F12);
+    EXPECT_EQ(500, Probe().ObjectiveTargets());
+    TapKey(DIK_F12); // within 0.4 s of the last F12: no repeat
+    EXPECT_EQ(500, Probe().ObjectiveTargets());
+    Probe().TimerCount2() = 1.0f;
     TapKey(DIK_F12);
     EXPECT_EQ(505, Probe().ObjectiveTargets());
     Probe().TimerCount2() = 1.0f;
@@ -240,11 +245,11 @@ TEST_F(GameFlow, LongerChainThanTheObjectiveWinsTheLevel)
     for (int i = 0; i < 3; ++i)
         Probe().Snake().Insert(member);
     Probe().ProcessFrame(0.033f);
-    EXPECT_EQ(MyGame::GameRunning, Game().GetGameState());
+    EXPECT_EQ(MyGame::GameRunning, Probe().State());
     Probe().Snake().Insert(member);
     Probe().JustFinishedLevel() = false;
     Probe().ProcessFrame(0.033f);
-    EXPECT_EQ(MyGame::GameLevelComplete, Game().GetGameState());
+    EXPECT_EQ(MyGame::GameLevelComplete, Probe().State());
     EXPECT_TRUE(Probe().JustFinishedLevel());
 }
 
@@ -277,7 +282,7 @@ TEST_F(GameFlow, ALostDeviceIsRecoveredWithNewFontsInEveryWidget)
 {
     ReachMenu();
     ClickMenu(MyGame::MenuNew);
-    ASSERT_EQ(MyGame::GameNew, Game().GetGameState());
+    ASSERT_EQ(MyGame::GameNew, Probe().State());
     ASSERT_NE(nullptr, Probe().ComboList());
     std::vector<DWORD> before;
     ASSERT_TRUE(testcontrol::ReadBackBuffer(before));
@@ -299,7 +304,7 @@ TEST_F(GameFlow, ALostDeviceIsRecoveredWithNewFontsInEveryWidget)
 
     // The menu's pictures are kept by their surfaces alone, and come back whole.
     TapKey(DIK_ESCAPE);
-    ASSERT_EQ(MyGame::GameMenu, Game().GetGameState());
+    ASSERT_EQ(MyGame::GameMenu, Probe().State());
     ASSERT_TRUE(testcontrol::ReadBackBuffer(before));
     testcontrol::LoseDevice();
     RunFrames(3);

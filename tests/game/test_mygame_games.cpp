@@ -41,10 +41,10 @@ protected:
     {
         ClickMenu(MyGame::MenuNew);
         Click(kButtonX, kFirstLevelRowY);
-        ASSERT_EQ(MyGame::GameRunning, Game().GetGameState());
+        ASSERT_EQ(MyGame::GameRunning, Probe().State());
     }
 
-    MyGame::GameState State() { return Game().GetGameState(); }
+    MyGame::GameState State() { return Probe().State(); }
 };
 
 } // namespace

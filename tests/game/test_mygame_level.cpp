@@ -167,7 +167,7 @@ protected:
     // and registered there (tornados nowhere), nothing else in any cell.
     void ExpectSoundStart()
     {
-        EXPECT_EQ(MyGame::GameRunning, Game().GetGameState());
+        EXPECT_EQ(MyGame::GameRunning, Probe().State());
         ASSERT_EQ(1u, Probe().Snake().GetSize());
         skObject& farmer = *Probe().Snake().GetHeadObject();
         EXPECT_EQ(skObject::PLAYER, farmer.GetObjectType());
@@ -388,8 +388,8 @@ TEST_F(LevelTest, WalledInFieldReturnsToTheMenuOnce)
     Probe().CurrentLevel() = 1;
     Probe().TimerCount3() = 0.0f;
     Probe().JustFinishedLevel() = true;
-    Game().SetGameState(MyGame::GameLevelComplete);
-    ASSERT_TRUE(RunUntil(MyGame::GameMenu, 2000)) << Game().GetGameState();
+    Probe().State() = MyGame::GameLevelComplete;
+    ASSERT_TRUE(RunUntil(MyGame::GameMenu, 2000)) << Probe().State();
     const char* const line = "NewGame: no free cell for the farmer on level 2\n";
     EXPECT_EQ(1u, CountInLog(line));
     EXPECT_EQ(tnButton::DISABLED, Probe().MenuButtons()[MyGame::MenuResume].GetStage());
@@ -400,14 +400,14 @@ TEST_F(LevelTest, WalledInFieldReturnsToTheMenuOnce)
     // Nothing more happens: no second bonus, no second attempt.
     const tnUInt32 gold = Probe().Gold();
     RunFrames(30);
-    EXPECT_EQ(MyGame::GameMenu, Game().GetGameState());
+    EXPECT_EQ(MyGame::GameMenu, Probe().State());
     EXPECT_EQ(gold, Probe().Gold());
     EXPECT_EQ(1u, CountInLog(line));
 
     // A new attempt at it fails the same way, and says so once more.
-    Game().SetGameState(MyGame::GameRunning);
+    Probe().State() = MyGame::GameRunning;
     Game().NewGame();
-    EXPECT_EQ(MyGame::GameMenu, Game().GetGameState());
+    EXPECT_EQ(MyGame::GameMenu, Probe().State());
     EXPECT_EQ(2u, CountInLog(line));
 }
 

@@ -25,7 +25,7 @@ protected:
     void OpenOptions()
     {
         ClickMenu(MyGame::MenuOptions);
-        ASSERT_EQ(MyGame::GameOption, Game().GetGameState());
+        ASSERT_EQ(MyGame::GameOption, Probe().State());
     }
 
     // A click in the middle of an option row.
@@ -81,12 +81,12 @@ TEST_F(Menu, DisabledResumeCannotBeClickedEnabledResumeReturnsToPlay)
 {
     testcontrol::ClearSoundEvents();
     ClickMenu(MyGame::MenuResume);
-    EXPECT_EQ(MyGame::GameMenu, Game().GetGameState());
+    EXPECT_EQ(MyGame::GameMenu, Probe().State());
     EXPECT_EQ(0u, StartedSounds());
 
     Probe().MenuButtons()[MyGame::MenuResume].SetStage(tnButton::ENABLED);
     ClickMenu(MyGame::MenuResume);
-    EXPECT_EQ(MyGame::GameRunning, Game().GetGameState());
+    EXPECT_EQ(MyGame::GameRunning, Probe().State());
     EXPECT_EQ(tnButton::DISABLED, Probe().MenuButtons()[MyGame::MenuResume].GetStage());
     EXPECT_EQ(2u, StartedSounds()); // the hover and the click
 }
@@ -94,7 +94,7 @@ TEST_F(Menu, DisabledResumeCannotBeClickedEnabledResumeReturnsToPlay)
 TEST_F(Menu, QuitEndsTheProgram)
 {
     ClickMenu(MyGame::MenuQuit);
-    EXPECT_EQ(MyGame::GameQuit, Game().GetGameState());
+    EXPECT_EQ(MyGame::GameQuit, Probe().State());
     EXPECT_EQ(tnNotOK, Game().ProcessGame(0.016f));
 }
 
@@ -158,7 +158,7 @@ TEST_F(Menu, EscapeUndoesEveryOptionSaveKeepsThemAndSpeedsUpTheChain)
     ClickRow(Probe().OptionPlayerSpeedPanel(), 1);
     ASSERT_EQ(8, Probe().PlayerSpeed());
     TapKey(DIK_ESCAPE);
-    EXPECT_EQ(MyGame::GameMenu, Game().GetGameState());
+    EXPECT_EQ(MyGame::GameMenu, Probe().State());
     EXPECT_TRUE(Probe().MusicOn());
     EXPECT_TRUE(Probe().SoundOn());
     EXPECT_FALSE(Probe().GridOn());
@@ -171,7 +171,7 @@ TEST_F(Menu, EscapeUndoesEveryOptionSaveKeepsThemAndSpeedsUpTheChain)
     ClickRow(Probe().OptionPlayerSpeedPanel());
     const tnButton& save = Probe().BackButton();
     Click(save.GetX() + save.GetWidth() / 2, save.GetY() + save.GetHeight() / 2);
-    EXPECT_EQ(MyGame::GameMenu, Game().GetGameState());
+    EXPECT_EQ(MyGame::GameMenu, Probe().State());
     EXPECT_TRUE(Probe().GridOn());
     EXPECT_EQ(2, Probe().PlayerSpeed());
     EXPECT_EQ(2, Probe().Snake().GetSpeed());
@@ -184,7 +184,7 @@ TEST_F(Menu, LevelListRowsAndPickingTheSecondLoadsLevelTwo)
     Probe().CurrentSound() = MyGame::SoundRain;
     Probe().Gold() = 700;
     ClickMenu(MyGame::MenuNew);
-    ASSERT_EQ(MyGame::GameNew, Game().GetGameState());
+    ASSERT_EQ(MyGame::GameNew, Probe().State());
     ASSERT_NE(nullptr, Probe().ComboList());
     EXPECT_EQ(3u, Probe().ComboList()->GetRowCount());
     EXPECT_EQ(3, Probe().AvailableLevel());
@@ -195,7 +195,7 @@ TEST_F(Menu, LevelListRowsAndPickingTheSecondLoadsLevelTwo)
     EXPECT_EQ(nullptr, Probe().ComboList());
     EXPECT_EQ(2, Probe().CurrentLevel());
     EXPECT_EQ(0u, Probe().Gold());
-    EXPECT_EQ(MyGame::GameRunning, Game().GetGameState());
+    EXPECT_EQ(MyGame::GameRunning, Probe().State());
     EXPECT_GT(Probe().Snake().GetSize(), 0u);
 }
 
@@ -237,7 +237,7 @@ TEST_F(Menu, LevelListScrollsDownToTheLastLevelAndStartsIt)
     EXPECT_FALSE(SaveScreenshot("level_list_scrolled").empty());
 
     Click(400, kFirstLevelRowY + 20 * static_cast<int>(visible - 1));
-    EXPECT_EQ(MyGame::GameRunning, Game().GetGameState());
+    EXPECT_EQ(MyGame::GameRunning, Probe().State());
     EXPECT_EQ(levels, Probe().CurrentLevel());
     EXPECT_EQ(titles.back(), Probe().Map().GetTitle());
 }
@@ -249,19 +249,19 @@ TEST_F(Menu, LevelListEscapeAndAFailedLoadStayOrLeave)
     std::filesystem::remove(Dir().Path("Data/Level2.dat"));
     ClickMenu(MyGame::MenuNew);
     Click(400, kFirstLevelRowY + 20);
-    EXPECT_EQ(MyGame::GameNew, Game().GetGameState());
+    EXPECT_EQ(MyGame::GameNew, Probe().State());
     EXPECT_NE(nullptr, Probe().ComboList());
     EXPECT_NE(std::string::npos, LogText().find("Load failed"));
 
     TapKey(DIK_ESCAPE);
-    EXPECT_EQ(MyGame::GameMenu, Game().GetGameState());
+    EXPECT_EQ(MyGame::GameMenu, Probe().State());
     EXPECT_EQ(nullptr, Probe().ComboList());
 }
 
 TEST_F(Menu, HelpPagesOneTwoAndBackToTheMenu)
 {
     ClickMenu(MyGame::MenuHelp);
-    ASSERT_EQ(MyGame::GameHelp, Game().GetGameState());
+    ASSERT_EQ(MyGame::GameHelp, Probe().State());
     EXPECT_EQ(1, Probe().CurrentHelpPage());
     EXPECT_GT(Probe().HelpPicture().GetWidth(), 0u);
     // Space held: the next page comes only after a quarter second.
@@ -272,12 +272,12 @@ TEST_F(Menu, HelpPagesOneTwoAndBackToTheMenu)
     Probe().TimerCount() = 0.3f;
     Frame();
     EXPECT_EQ(2, Probe().CurrentHelpPage());
-    EXPECT_EQ(MyGame::GameHelp, Game().GetGameState());
+    EXPECT_EQ(MyGame::GameHelp, Probe().State());
     ReleaseKey(DIK_SPACE);
     Frame();
     EXPECT_EQ(2, Probe().CurrentHelpPage());
     TapKey(DIK_SPACE);
-    EXPECT_EQ(MyGame::GameMenu, Game().GetGameState());
+    EXPECT_EQ(MyGame::GameMenu, Probe().State());
     EXPECT_EQ(0, Probe().CurrentHelpPage());
     // Left with the timer restarted (the frame's step is added after it).
     EXPECT_LT(Probe().TimerCount(), 0.25f);
@@ -285,15 +285,15 @@ TEST_F(Menu, HelpPagesOneTwoAndBackToTheMenu)
 
     // Escape from the first page, and a missing page keeps the help closed.
     ClickMenu(MyGame::MenuHelp);
-    ASSERT_EQ(MyGame::GameHelp, Game().GetGameState());
+    ASSERT_EQ(MyGame::GameHelp, Probe().State());
     Probe().TimerCount() = 0.3f;
     TapKey(DIK_ESCAPE);
-    EXPECT_EQ(MyGame::GameMenu, Game().GetGameState());
+    EXPECT_EQ(MyGame::GameMenu, Probe().State());
     EXPECT_EQ(0, Probe().CurrentHelpPage());
     EXPECT_EQ(0u, Probe().HelpPicture().GetWidth());
     std::filesystem::remove(Dir().Path("Graphics/help1.bmp"));
     ClickMenu(MyGame::MenuHelp);
-    EXPECT_EQ(MyGame::GameMenu, Game().GetGameState());
+    EXPECT_EQ(MyGame::GameMenu, Probe().State());
     EXPECT_EQ(0, Probe().CurrentHelpPage());
 }
 
@@ -302,11 +302,11 @@ TEST_F(Menu, TopScoreIsReadOnceARun)
     TempGameDir::WriteFile(Dir().Path("Data/score.dat"), std::string("\x88\x13\x00\x00", 4)); // 5000
     Probe().LoadedTopScore() = false;
     ClickMenu(MyGame::MenuTopScore);
-    ASSERT_EQ(MyGame::GameTopScore, Game().GetGameState());
+    ASSERT_EQ(MyGame::GameTopScore, Probe().State());
     EXPECT_EQ(5000u, Probe().HighestGold());
     EXPECT_TRUE(Probe().LoadedTopScore());
     TapKey(DIK_ESCAPE);
-    ASSERT_EQ(MyGame::GameMenu, Game().GetGameState());
+    ASSERT_EQ(MyGame::GameMenu, Probe().State());
 
     TempGameDir::WriteFile(Dir().Path("Data/score.dat"), std::string("\x28\x23\x00\x00", 4)); // 9000
     ClickMenu(MyGame::MenuTopScore);
@@ -325,7 +325,7 @@ TEST_F(Menu, WinningTheLastLevelWritesTheRecordAndShowsTheFinalPicture)
     Probe().Bonus() = 0;
     Probe().BonusLeft() = 0;
     Frame();
-    ASSERT_EQ(MyGame::GameComplete, Game().GetGameState());
+    ASSERT_EQ(MyGame::GameComplete, Probe().State());
     EXPECT_EQ(std::string("\x40\x9C\x00\x00", 4), TempGameDir::ReadFile(Dir().Path("Data/score.dat")));
     EXPECT_EQ(40000u, Probe().HighestGold());
     EXPECT_GT(Probe().HelpPicture().GetWidth(), 0u);
@@ -334,7 +334,7 @@ TEST_F(Menu, WinningTheLastLevelWritesTheRecordAndShowsTheFinalPicture)
 
     PressKey(DIK_ESCAPE);
     Frame();
-    EXPECT_EQ(MyGame::GameMenu, Game().GetGameState());
+    EXPECT_EQ(MyGame::GameMenu, Probe().State());
     EXPECT_EQ(static_cast<tnUInt32>(DIK_ESCAPE), Probe().PrevKeyPress());
     EXPECT_EQ(0u, Probe().HelpPicture().GetWidth());
     ReleaseKey(DIK_ESCAPE);

@@ -107,28 +107,86 @@ TEST_F(Play, ExpiredFruitIsRecycledOrDropped)
 }
 
 // The basket's four fruits fly one cell diagonally in four steps and land;
-// one flying onto a tree dies there.
-TEST_F(Play, BasketFruitsLandOnTheDiagonalsOrDieOnATree)
+// one flying onto a tree or onto a cell that holds a fruit dies there, and
+// one leaving the field dies in the first step it is past the edge.
+TEST_F(Play, BasketFruitsLandOnTheDiagonalsOrDie)
 {
-    PlaceFarmer(10, 10);
-    PutTrap(skObject::BASKET, 10, 10);
-    Cell(9, 9).m_iStaticObj = tnMap::TREE1;
-    Probe().HandleSnakeCollision();
-    ASSERT_EQ(4u, Probe().TempTargetList().Size());
-    EXPECT_TRUE(Played(MyGame::SoundBong));
-    for (int step = 0; step < 5; ++step) {
-        Probe().UpdateTempTargets(kStep);
-        ExpectCellBookkeeping();
+    using Cells = std::vector<std::pair<int, int>>;
+    const struct {
+        int column, row;
+        Cells trees, fruits, landed;
+        tnUInt32 deadAfterOneStep;
+    } cases[] = {
+        {10, 10, {{9, 9}}, {}, {{11, 9}, {9, 11}, {11, 11}}, 0},
+        {0, 0, {}, {{1, 1}}, {}, 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.column << ", " << c.row);
+        PlaceFarmer(c.column, c.row);
+        for (const auto& cell : c.trees)
+            Cell(cell.first, cell.second).m_iStaticObj = tnMap::TREE1;
+        for (const auto& cell : c.fruits)
+            PutFruit(cell.first, cell.second);
+        PutTrap(skObject::BASKET, c.column, c.row);
+        Probe().HandleSnakeCollision();
+        ASSERT_EQ(4u, Probe().TempTargetList().Size());
+        EXPECT_TRUE(Played(MyGame::SoundBong));
+        tnUInt32 dead = 0;
+        for (int step = 0; step < 5; ++step) {
+            Probe().UpdateTempTargets(kStep);
+            ExpectCellBookkeeping();
+            auto& flying = Probe().TempTargetList();
+            for (flying.Reset(); step == 1 && flying.IsIteratorValid(); flying.Next())
+                dead += flying.GetCurrentItem().IsAlive() ? 0 : 1;
+        }
+        EXPECT_EQ(c.deadAfterOneStep, dead);
+        EXPECT_EQ(0u, Probe().TempTargetList().Size());
+        ASSERT_EQ(c.fruits.size() + c.landed.size(), Probe().TargetList().Size());
+        Probe().TargetList().Reset();
+        for (std::size_t i = 0; i < c.fruits.size(); ++i)
+            Probe().TargetList().Next(); // the fruits that were there keep their cells
+        for (const auto& cell : c.landed) {
+            skObject& fruit = Probe().TargetList().GetCurrentItem();
+            EXPECT_EQ(X(cell.first), fruit.GetXPosition());
+            EXPECT_EQ(Y(cell.second), fruit.GetYPosition());
+            EXPECT_EQ(&fruit, Cell(cell.first, cell.second).m_pkObject);
+            Probe().TargetList().Next();
+        }
     }
-    EXPECT_EQ(0u, Probe().TempTargetList().Size());
-    ASSERT_EQ(3u, Probe().TargetList().Size());
-    const std::pair<int, int> landed[] = {{11, 9}, {9, 11}, {11, 11}};
-    Probe().TargetList().Reset();
-    for (const auto& cell : landed) {
-        skObject& fruit = Probe().TargetList().GetCurrentItem();
-        EXPECT_EQ(X(cell.first), fruit.GetXPosition());
-        EXPECT_EQ(Y(cell.second), fruit.GetYPosition());
-        EXPECT_EQ(&fruit, Cell(cell.first, cell.second).m_pkObject);
-        Probe().TargetList().Next();
+}
+
+// A bite of the chain is heard: the farmer walks north, west and south
+// into his own fruits.
+TEST_F(Play, BitingTheChainThumps)
+{
+    Probe().Traps() = 0;
+    PlaceFarmer(10, 10);
+    GiveFruits(6);
+    bool thumped = false;
+    const Direction ways[] = {N, W, S, S};
+    for (Direction way : ways) {
+        Probe().Snake().SetDirection(way);
+        for (int step = 0; step < 4 && !thumped; ++step) {
+            PlayStep();
+            thumped = Played(MyGame::SoundThump);
+        }
+    }
+    EXPECT_TRUE(thumped);
+    EXPECT_LT(Living(), 7);
+}
+
+// P again within a quarter second of the last P ends the step: nothing
+// moves and the game is not paused; later it pauses.
+TEST_F(Play, ASecondPWithinAQuarterSecondEndsTheStep)
+{
+    for (tnReal32 since : {0.1f, 0.3f}) {
+        PlaceFarmer(10, 10);
+        Probe().PrevKeyPress() = DIK_P;
+        Probe().TimerCount2() = since;
+        PressKey(DIK_P);
+        PlayStep();
+        ReleaseKey(DIK_P);
+        EXPECT_EQ(X(10), Farmer().GetXPosition()) << since;
+        EXPECT_EQ(since < 0.25f ? MyGame::GameRunning : MyGame::GamePause, Probe().State()) << since;
     }
 }

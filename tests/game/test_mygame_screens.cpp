@@ -57,9 +57,9 @@ protected:
     {
         ReachMenu();
         ClickMenu(MyGame::MenuNew);
-        ASSERT_EQ(MyGame::GameNew, Game().GetGameState());
+        ASSERT_EQ(MyGame::GameNew, Probe().State());
         Click(400, kFirstLevelRowY);
-        ASSERT_EQ(MyGame::GameRunning, Game().GetGameState());
+        ASSERT_EQ(MyGame::GameRunning, Probe().State());
         ASSERT_TRUE(Probe().Snake().IsIdle());
     }
 
@@ -101,7 +101,7 @@ TEST_F(Screens, LoadingIsWrittenOnlyOnTheTitleFrame)
     // menu with "Loading..." under it, and the loading starts after it.
     Probe().State() = MyGame::GameIntro;
     Frame();
-    EXPECT_EQ(MyGame::GameInit, Game().GetGameState());
+    EXPECT_EQ(MyGame::GameInit, Probe().State());
     Picture title = Shown();
     Probe().State() = MyGame::GameMenu;
     EXPECT_GT(title.Count(0, kBandTop, 1024, kBandBottom, 0xFF00FF00), 50);
@@ -156,7 +156,7 @@ TEST_F(Screens, OptionsShowTheirValuesAndTheRowUnderThePointer)
 {
     ReachMenu();
     ClickMenu(MyGame::MenuOptions);
-    ASSERT_EQ(MyGame::GameOption, Game().GetGameState());
+    ASSERT_EQ(MyGame::GameOption, Probe().State());
     Probe().PlayerSpeed() = 3;
     Probe().Speed() = 75; // shows "75%" on the game-speed row, as 3 does on the player-speed row
     Probe().Selected() = RECT();
@@ -197,7 +197,7 @@ TEST_F(Screens, LevelListTopScoreAndHelpPages)
 {
     ReachMenu();
     ClickMenu(MyGame::MenuNew);
-    ASSERT_EQ(MyGame::GameNew, Game().GetGameState());
+    ASSERT_EQ(MyGame::GameNew, Probe().State());
     MovePointer(400, kFirstLevelRowY);
     Frame();
     Picture list = Shown();
@@ -205,12 +205,12 @@ TEST_F(Screens, LevelListTopScoreAndHelpPages)
     EXPECT_EQ(kBoxColour, list.At(270, 680));
     EXPECT_GT(list.Count(262, kFirstLevelRowY - 5, 762, kFirstLevelRowY + 5, kHighlight), 1000); // hovered row
     TapKey(DIK_ESCAPE);
-    ASSERT_EQ(MyGame::GameMenu, Game().GetGameState());
+    ASSERT_EQ(MyGame::GameMenu, Probe().State());
 
     Probe().LoadedTopScore() = false;
     TempGameDir::WriteFile(Dir().Path("Data/score.dat"), std::string("\x39\x30\x00\x00", 4)); // 12345
     ClickMenu(MyGame::MenuTopScore);
-    ASSERT_EQ(MyGame::GameTopScore, Game().GetGameState());
+    ASSERT_EQ(MyGame::GameTopScore, Probe().State());
     Frame();
     Picture score = Shown();
     Save("top_score");
@@ -222,7 +222,7 @@ TEST_F(Screens, LevelListTopScoreAndHelpPages)
     TapKey(DIK_ESCAPE);
 
     ClickMenu(MyGame::MenuHelp);
-    ASSERT_EQ(MyGame::GameHelp, Game().GetGameState());
+    ASSERT_EQ(MyGame::GameHelp, Probe().State());
     ASSERT_EQ(1, Probe().CurrentHelpPage());
     Frame();
     Picture first = Shown();

@@ -220,7 +220,7 @@ TEST_F(SpawnTest, CrowdedFieldsEndTheSearch)
 
     // Trees everywhere: after its tries the search takes a cell without an object.
     FillCells(tnMap::TREE1, nullptr);
-    Game().CreateFruit(nullptr, skObject::UNKNOWN, -1, -1, true);
+    EXPECT_TRUE(Game().CreateFruit(nullptr, skObject::UNKNOWN, -1, -1, true));
     EXPECT_EQ(1u, Probe().TargetList().Size());
     EXPECT_EQ(1u, OccupiedCells());
     EXPECT_GE(CountInLog(timeout), 1u);
@@ -229,13 +229,13 @@ TEST_F(SpawnTest, CrowdedFieldsEndTheSearch)
     int dummy = 0;
     FillCells(0, &dummy);
     Cell(7, 9)->m_pkObject = nullptr;
-    Game().CreateFruit(nullptr, skObject::UNKNOWN, -1, -1, true);
+    EXPECT_TRUE(Game().CreateFruit(nullptr, skObject::UNKNOWN, -1, -1, true));
     ASSERT_EQ(2u, Probe().TargetList().Size());
     EXPECT_EQ(&Probe().TargetList().GetTail()->data, Cell(7, 9)->m_pkObject);
 
     // None left: nothing placed, said once, and the search has ended.
-    Game().CreateFruit(nullptr, skObject::UNKNOWN, -1, -1, true);
-    Game().CreateObject(nullptr, skObject::UNKNOWN, -1, -1, true);
+    EXPECT_FALSE(Game().CreateFruit(nullptr, skObject::UNKNOWN, -1, -1, true));
+    EXPECT_FALSE(Game().CreateObject(nullptr, skObject::UNKNOWN, -1, -1, true));
     EXPECT_EQ(2u, Probe().TargetList().Size());
     EXPECT_EQ(0u, Probe().TrapList().Size());
     EXPECT_EQ(1u, CountInLog("Failed to create a fruit, no free cell\n"));

@@ -38,7 +38,7 @@ protected:
         ReachMenu();
         ClickMenu(MyGame::MenuNew);
         Click(400, kFirstLevelRowY);
-        ASSERT_EQ(MyGame::GameRunning, Game().GetGameState());
+        ASSERT_EQ(MyGame::GameRunning, Probe().State());
         if (width > 0)
             testcontrol::ResizeWindow(width, height); // the pointer's clicks are over
         const std::string size = width > 0 ? std::to_string(width) + " x " + std::to_string(height) : "1024 x 768";

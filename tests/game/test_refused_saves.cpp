@@ -78,7 +78,7 @@ TEST_P(RefusedSave, OldScoreAndLevelListStayWholeAndEachFailureIsLoggedOnce)
     ReachMenu();
     ClickMenu(MyGame::MenuNew);
     Click(kButtonX, kFirstLevelRowY);
-    ASSERT_EQ(MyGame::GameRunning, Game().GetGameState());
+    ASSERT_EQ(MyGame::GameRunning, Probe().State());
 
     // Level 1 won quickly (its objective lowered): level 2 is new and its
     // title goes to the list.
@@ -92,7 +92,7 @@ TEST_P(RefusedSave, OldScoreAndLevelListStayWholeAndEachFailureIsLoggedOnce)
     // Then every life lost at the edge: game over with a record score.
     bot.ReleaseKeys();
     Bot runner(Probe(), Bot::Goal::Edge);
-    ASSERT_TRUE(PlayUntil(runner, 6000, [&] { return Game().GetGameState() == MyGame::GameLost; }));
+    ASSERT_TRUE(PlayUntil(runner, 6000, [&] { return Probe().State() == MyGame::GameLost; }));
     runner.ReleaseKeys();
     const tnUInt32 gold = Probe().Gold();
     ASSERT_GT(gold, 5u);
@@ -109,7 +109,7 @@ TEST_P(RefusedSave, OldScoreAndLevelListStayWholeAndEachFailureIsLoggedOnce)
     EXPECT_EQ(gold, Probe().HighestGold());
     ClickMenu(MyGame::MenuNew);
     Click(kButtonX, kFirstLevelRowY);
-    EXPECT_EQ(MyGame::GameRunning, Game().GetGameState());
+    EXPECT_EQ(MyGame::GameRunning, Probe().State());
 }
 
 INSTANTIATE_TEST_SUITE_P(Disk, RefusedSave, ::testing::ValuesIn(kRefusals),

@@ -1,5 +1,6 @@
 #include "applicationwindow.h"
 #include "failurecheck.h"
+#include "mygameprobe.h"
 
 #include "tempgamedir.h"
 #include "testcontrol.h"
@@ -79,12 +80,12 @@ TEST_F(ShellTest, FirstFrameDoesNoGameWorkAndSetsARate)
     EXPECT_EQ(0u, window.GetGame().GetFPS());
     EXPECT_EQ(tnOK, window.Frame());
     // The title screen is drawn by the first render; it has not happened.
-    EXPECT_EQ(MyGame::GameIntro, window.GetGame().GetGameState());
+    EXPECT_EQ(MyGame::GameIntro, MyGameProbe(window.GetGame()).State());
     EXPECT_GT(window.GetGame().GetFPS(), 0u);
     EXPECT_LE(window.GetGame().GetFPS(), 30u);
 
     EXPECT_EQ(tnOK, window.Frame());
-    EXPECT_EQ(MyGame::GameInit, window.GetGame().GetGameState());
+    EXPECT_EQ(MyGame::GameInit, MyGameProbe(window.GetGame()).State());
 }
 
 TEST_F(ShellTest, FrameLastingFortyMillisecondsGivesRateTwentyFive)
@@ -117,7 +118,7 @@ TEST_F(ShellTest, QuickFrameIsHeldToAThirtiethOfASecondAsleep)
 
 TEST_F(ShellTest, QuitFromTheGameEndsTheFrameBeforeRenderingAndPacing)
 {
-    window.GetGame().SetGameState(MyGame::GameQuit);
+    MyGameProbe(window.GetGame()).State() = MyGame::GameQuit;
     window.GetGame().SetFPS(7);
     EXPECT_EQ(tnErrorProcessGame, window.Frame());
     EXPECT_EQ(7u, window.GetGame().GetFPS());
@@ -126,9 +127,9 @@ TEST_F(ShellTest, QuitFromTheGameEndsTheFrameBeforeRenderingAndPacing)
 TEST_F(ShellTest, RunEndsWhenTheGameQuits)
 {
     window.GetGame().SetFPS(30);
-    window.GetGame().SetGameState(MyGame::GameQuit);
+    MyGameProbe(window.GetGame()).State() = MyGame::GameQuit;
     window.Run(); // returns instead of looping for ever
-    EXPECT_EQ(MyGame::GameQuit, window.GetGame().GetGameState());
+    EXPECT_EQ(MyGame::GameQuit, MyGameProbe(window.GetGame()).State());
 }
 
 TEST_F(ShellTest, NothingRunsWhileInactiveAndCloseEndsTheLoop)
@@ -138,7 +139,7 @@ TEST_F(ShellTest, NothingRunsWhileInactiveAndCloseEndsTheLoop)
     window.Run();
     EXPECT_FALSE(window.IsActive());
     EXPECT_EQ(0u, window.GetGame().GetFPS());
-    EXPECT_EQ(MyGame::GameIntro, window.GetGame().GetGameState());
+    EXPECT_EQ(MyGame::GameIntro, MyGameProbe(window.GetGame()).State());
 }
 
 TEST_F(ShellTest, OnlyPointerMessagesMoveTheMouseAndActivationSetsTheFlag)

@@ -204,7 +204,7 @@ protected:
         }
     }
 
-    MyGame::GameState State() { return Game().GetGameState(); }
+    MyGame::GameState State() { return Probe().State(); }
 
     std::mt19937 m_kRandom{20240611u};
     std::unique_ptr<Bot> m_pkBot;    // after fruit

@@ -88,7 +88,10 @@ bool Bot::IsOnCell(skObject& head, Cell& cell)
     return dx % grid == 0 && dy % grid == 0;
 }
 
-// Trees, stones, fences, cows, tigers and the like: certain death.
+// Trees, stones, fences, cows, tigers and the like: certain death. The bot
+// reads the scenery kinds (here and for water below) by itself, not through
+// MyGame's IsSolid and IsWaterLike: a player who has learnt the field, so
+// that a game that changed its own reading of them shows up in the bot's play.
 bool Bot::IsScenery(int column, int row) const
 {
     const tnUInt8 kind = m_kProbe.Map().GetMapDataPtr(0, column, row)->m_iStaticObj;

@@ -37,7 +37,7 @@ void GameFixture::TearDown()
 tnError32 GameFixture::Frame()
 {
     PumpWindowMessages();
-    const bool playing = Game().GetGameState() == MyGame::GameRunning;
+    const bool playing = Probe().State() == MyGame::GameRunning;
     tnError32 result = Window().Frame();
     if (playing)
         ExpectCellBookkeeping();
@@ -66,16 +66,16 @@ void GameFixture::RunFrames(int count)
 bool GameFixture::RunUntil(MyGame::GameState state, int limit)
 {
     for (int i = 0; i < limit; ++i) {
-        if (Game().GetGameState() == state)
+        if (Probe().State() == state)
             return true;
         Frame();
     }
-    return Game().GetGameState() == state;
+    return Probe().State() == state;
 }
 
 void GameFixture::ReachMenu()
 {
-    ASSERT_TRUE(RunUntil(MyGame::GameMenu)) << "state " << Game().GetGameState();
+    ASSERT_TRUE(RunUntil(MyGame::GameMenu)) << "state " << Probe().State();
 }
 
 void GameFixture::PressKey(int dik)

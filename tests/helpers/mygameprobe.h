@@ -3,8 +3,10 @@
 
 #include "mygame.h"
 
-// The tests' window into MyGame's private state (a friend of MyGame). Each
-// accessor hands out a reference, so a test can read and set the field.
+// The tests' window into MyGame's private state (a friend of MyGame), and
+// their only one: the game itself has no setters that only a test would
+// call. Each accessor hands out a reference, so a test can read and set the
+// field.
 class MyGameProbe {
 public:
     explicit MyGameProbe(MyGame& game) : g(game) {}
@@ -58,11 +60,11 @@ public:
     RECT& OptionPlayerSpeedPanel() { return g.m_rectOptionPlayerSpeedPanel; }
     RECT& Selected() { return g.m_rectSelected; }
 
-    bool& SoundOn() { return g.m_bSoundOn; }
-    bool& MusicOn() { return g.m_bMusicOn; }
-    bool& GridOn() { return g.m_bGridOn; }
-    signed char& Speed() { return g.m_iSpeed; }
-    tnUInt16& PlayerSpeed() { return g.m_iPlayerSpeed; }
+    bool& SoundOn() { return g.m_kOptions.m_bSoundOn; }
+    bool& MusicOn() { return g.m_kOptions.m_bMusicOn; }
+    bool& GridOn() { return g.m_kOptions.m_bGridOn; }
+    signed char& Speed() { return g.m_kOptions.m_iSpeed; }
+    tnUInt16& PlayerSpeed() { return g.m_kOptions.m_iPlayerSpeed; }
     MyGame::GameSound& CurrentSound() { return g.m_eCurrentSound; }
     tnUInt16& CurrentHelpPage() { return g.m_iCurrentHelpPage; }
 
