@@ -3,9 +3,9 @@
 #include "mygame.h"
 
 #include "gamefolders.h"
+#include "savedfile.h"
 #include "tnlog.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -57,25 +57,6 @@ bool ReadWholeFile(const char* name, std::string& bytes)
     return whole;
 }
 
-// The player's files are written aside and then put in place, so a crash or
-// a full disk during the write leaves the old file whole. A failure changes
-// nothing on disk and is named in the log; the values stay in memory for
-// the run.
-void ReplaceFile(const char* name, const std::string& bytes)
-{
-    std::string aside = std::string(name) + ".new";
-    std::FILE* file = std::fopen(aside.c_str(), "wb");
-    bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    written = file && (std::fflush(file) == 0) && written;
-    written = file && (std::fclose(file) == 0) && written;
-    const int error = errno;
-    if (written && std::rename(aside.c_str(), name) == 0)
-        return;
-    const std::string reason = std::string("cannot be saved (") + std::strerror(written ? errno : error) + ")";
-    std::remove(aside.c_str());
-    LogFileProblem(name, reason.c_str());
-}
-
 // The row the level list shows: the number, five spaces, the title. A title
 // field without its terminator never runs past its 40 bytes.
 tnStringC LevelRow(tnUInt32 level, const char* record)
@@ -110,7 +91,7 @@ void MyGame::WriteTopScoreIfBeaten()
     m_iHighestGold = m_iGold;
     const char bytes[4] = {static_cast<char>(m_iGold & 0xFF), static_cast<char>((m_iGold >> 8) & 0xFF),
                            static_cast<char>((m_iGold >> 16) & 0xFF), static_cast<char>((m_iGold >> 24) & 0xFF)};
-    ReplaceFile(GameFolders::PlayerFile(kScoreName).c_str(), std::string(bytes, sizeof(bytes)));
+    SavedFile::Replace(GameFolders::PlayerFile(kScoreName), std::string(bytes, sizeof(bytes)));
 }
 
 void MyGame::ReadLevelList()
@@ -155,7 +136,7 @@ void MyGame::AppendLevelTitle(const char* title)
         char record[TitleRecordSize] = {};
         std::strncpy(record, title ? title : "", sizeof(record) - 1);
         list.append(record, sizeof(record));
-        ReplaceFile(name, list);
+        SavedFile::Replace(file, list);
     } else {
         LogFileProblem(name, "unreadable, the new level is not recorded");
     }

@@ -8,12 +8,15 @@
 // replaces: a link to /dev/full there fails every write with "no space
 // left" (a full disk), a folder there fails the open (as a folder that
 // takes no new files does). Neither needs privileges, and root is refused
-// too.
+// too. A disk that takes the bytes but cannot make them last (fsync
+// failing, as on an I/O error) is made through the save's system calls.
 #include "bot.h"
 #include "gamefixture.h"
 
 #include "dinput.h"
+#include "savedfile.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -35,11 +38,22 @@ void PrintTo(const Refusal& refusal, std::ostream* out)
 const Refusal kRefusals[] = {
     {"FullDisk", [](const std::string& path) { fs::create_symlink("/dev/full", path); }},
     {"FolderTakesNoNewFiles", [](const std::string& path) { fs::create_directory(path); }},
+    {"DataNeverReachesTheDisk", [](const std::string&) {
+         SavedFile::Use().fsync = [](int) {
+             errno = EIO;
+             return -1;
+         };
+     }},
 };
 
 class RefusedSave : public GameFixture, public ::testing::WithParamInterface<Refusal> {
 protected:
     bool StartsAtOnce() const override { return false; }
+    void TearDown() override
+    {
+        SavedFile::Use() = SavedFile::System();
+        GameFixture::TearDown();
+    }
 
     // Log lines that name `file`.
     std::vector<std::string> LinesNaming(const std::string& file)
