@@ -76,7 +76,7 @@ TEST_F(SavedFileOrder, TheLevelListIsFlushedBeforeAndItsFolderAfterTheRename)
     // Level 1 picked on a fresh install: its title starts the level list.
     ClickMenu(MyGame::MenuNew);
     Click(kButtonX, kFirstLevelRowY);
-    ASSERT_EQ(MyGame::GameRunning, Game().GetGameState());
+    ASSERT_EQ(MyGame::GameRunning, Probe().State());
 
     const std::vector<std::string> expected = {
         "open Levels.dat.new",  "write Levels.dat.new", "fsync Levels.dat.new", "close Levels.dat.new",
