@@ -1,8 +1,10 @@
-// DirectMusic over SDL2_mixer's music stream: a segment is one loaded
-// Mix_Music, and the performance plays one segment at a time.
+// DirectMusic over SDL2_mixer's music stream: a segment is a standard MIDI
+// file, played by the one synthesiser, or another tune the mixer loads as a
+// Mix_Music; the performance plays one segment at a time.
 #include "dmusic.h"
 
 #include "midi_check.h"
+#include "midi_synth.h"
 #include "sdl_audio.h"
 #include "testcontrol.h"
 #include "tnlog.h"
@@ -75,8 +77,9 @@ bool IsMidi(const std::string& file, const std::vector<unsigned char>& bytes)
 
 // --- Segment ---------------------------------------------------------------
 
-IDirectMusicSegment8::IDirectMusicSegment8(_Mix_Music* music, const std::string& file)
-    : m_pkMusic(music), m_strFile(file)
+IDirectMusicSegment8::IDirectMusicSegment8(_Mix_Music* music, const std::string& file,
+                                           std::vector<unsigned char> midi)
+    : m_pkMusic(music), m_strFile(file), m_vMidi(std::move(midi))
 {
     ++platform::LiveSoundObjects();
 }
@@ -84,13 +87,21 @@ IDirectMusicSegment8::IDirectMusicSegment8(_Mix_Music* music, const std::string&
 IDirectMusicSegment8::~IDirectMusicSegment8()
 {
     if (g_pkPlaying == this) {
-        Mix_HaltMusic();
+        Halt();
         g_pkPlaying = nullptr;
         platform::RecordMusic(m_strFile.c_str(), false, false);
     }
     Mix_FreeMusic(m_pkMusic);
     --platform::LiveSoundObjects();
     platform::CloseAudio();
+}
+
+void IDirectMusicSegment8::Halt()
+{
+    if (m_pkMusic)
+        Mix_HaltMusic();
+    else
+        platform::StopMidi();
 }
 
 HRESULT IDirectMusicSegment8::SetParam(REFGUID type, DWORD, DWORD, MUSIC_TIME, void*)
@@ -164,6 +175,10 @@ HRESULT IDirectMusicLoader8::GetObject(DMUS_OBJECTDESC* description, REFIID iid,
     }
     if (!platform::OpenAudio())
         return DMUS_E_NOT_INIT;
+    if (midi) {
+        *result = new IDirectMusicSegment8(nullptr, file, std::move(bytes));
+        return S_OK;
+    }
     Mix_Music* music = Mix_LoadMUS(file.c_str());
     if (music && Mix_GetMusicType(music) == MUS_MID && !midi) {
         Mix_FreeMusic(music);
@@ -174,7 +189,7 @@ HRESULT IDirectMusicLoader8::GetObject(DMUS_OBJECTDESC* description, REFIID iid,
         platform::CloseAudio();
         return DMUS_E_LOADER_FAILEDCREATE;
     }
-    *result = new IDirectMusicSegment8(music, file);
+    *result = new IDirectMusicSegment8(music, file, {});
     return S_OK;
 }
 
@@ -229,7 +244,10 @@ bool IDirectMusicPerformance8::PlayFromStart(IDirectMusicSegment8* segment)
 {
     bool forever = segment->m_iRepeats == DMUS_SEG_REPEAT_INFINITE;
     int plays = forever ? -1 : static_cast<int>(segment->m_iRepeats < 0x7FFFFFFE ? segment->m_iRepeats + 1 : 0x7FFFFFFF);
-    if (Mix_PlayMusic(segment->m_pkMusic, plays) != 0)
+    const bool playing = segment->m_pkMusic ? Mix_PlayMusic(segment->m_pkMusic, plays) == 0
+                                            : platform::PlayMidi(segment->m_vMidi.data(), segment->m_vMidi.size(),
+                                                                 plays);
+    if (!playing)
         return false;
     platform::RecordMusic(segment->m_strFile.c_str(), true, forever);
     return true;
@@ -237,9 +255,9 @@ bool IDirectMusicPerformance8::PlayFromStart(IDirectMusicSegment8* segment)
 
 void IDirectMusicPerformance8::RestartMusic()
 {
-    // The synthesiser cannot take up a tune where a lost output left it:
-    // the tune that was playing starts again.
-    if (g_pkPlaying)
+    // The synthesiser plays on where a lost output left it; a tune the mixer
+    // loaded was stopped with the output and starts again.
+    if (g_pkPlaying && g_pkPlaying->m_pkMusic)
         PlayFromStart(g_pkPlaying);
 }
 
@@ -248,7 +266,7 @@ HRESULT IDirectMusicPerformance8::Stop(IDirectMusicSegment8* segment, void*, MUS
     if (!m_bAudio)
         return DMUS_E_NOT_INIT;
     if (g_pkPlaying && (!segment || segment == g_pkPlaying)) {
-        Mix_HaltMusic();
+        g_pkPlaying->Halt();
         platform::RecordMusic(g_pkPlaying->m_strFile.c_str(), false, false);
         g_pkPlaying = nullptr;
     }

@@ -10,6 +10,7 @@
 #include "win32.h"
 
 #include <string>
+#include <vector>
 
 typedef wchar_t WCHAR;
 typedef LONG MUSIC_TIME;
@@ -61,11 +62,14 @@ public:
 private:
     friend class IDirectMusicLoader8;
     friend class IDirectMusicPerformance8;
-    IDirectMusicSegment8(_Mix_Music* music, const std::string& file);
+    IDirectMusicSegment8(_Mix_Music* music, const std::string& file, std::vector<unsigned char> midi);
     ~IDirectMusicSegment8() override;
+    // Stops the segment where it plays: the synthesiser or the mixer's stream.
+    void Halt();
 
-    _Mix_Music* m_pkMusic;
+    _Mix_Music* m_pkMusic; // null for a MIDI file
     std::string m_strFile;
+    std::vector<unsigned char> m_vMidi; // the whole file, checked
     DWORD m_iRepeats = 0;
     bool m_bStandardMidi = false;
     bool m_bDownloaded = false;

@@ -5,20 +5,16 @@
 #include "sdl_audio.h"
 
 #include "audio_driver_choice.h"
+#include "midi_synth.h"
 #include "sdl_display.h"
 #include "testcontrol.h"
 #include "tnlog.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
-#include <fluidsynth.h>
 
-#include <filesystem>
-#include <mutex>
-#include <set>
 #include <string>
 #include <vector>
-#include <system_error>
 
 namespace {
 
@@ -68,54 +64,6 @@ bool OpenAnyOutput()
     return false;
 }
 
-// Debian's timgm6mb-soundfont first, then whatever General MIDI font the
-// system has.
-std::string FindSoundFont()
-{
-    const char* preferred[] = {"/usr/share/sounds/sf2/TimGM6mb.sf2", "/usr/share/sounds/sf2/FluidR3_GM.sf2",
-                               "/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/soundfonts/default.sf2"};
-    std::error_code error;
-    for (const char* path : preferred) {
-        if (std::filesystem::is_regular_file(path, error))
-            return path;
-    }
-    for (const char* folder : {"/usr/share/sounds/sf2", "/usr/share/soundfonts"}) {
-        for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-            if (it->path().extension() == ".sf2")
-                return it->path().string();
-        }
-    }
-    return std::string();
-}
-
-// The synthesiser speaks from the audio thread, on stderr and as often as
-// it meets a fault: its messages go into the game's log instead, each kind
-// once.
-void SynthesiserSays(int level, const char* message, void*)
-{
-    static std::mutex lock;
-    static std::set<std::string> said;
-    if (level == FLUID_DBG || !message)
-        return;
-    std::lock_guard<std::mutex> guard(lock);
-    if (said.size() < 64 && said.insert(message).second)
-        Log("Music: the synthesiser says: %s\n", message);
-}
-
-void SetUpMusic()
-{
-    static std::string soundFont = FindSoundFont();
-    for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level)
-        fluid_set_log_function(level, SynthesiserSays, nullptr);
-    Mix_Init(MIX_INIT_MID);
-    // Set explicitly: an SDL_SOUNDFONTS default from the environment could
-    // otherwise point at a font that is not there, and the music is silent.
-    if (soundFont.empty())
-        Log("Music: no General MIDI soundfont found, music is silent\n");
-    else
-        Mix_SetSoundFonts(soundFont.c_str());
-}
-
 // --- Losing the output and getting it back --------------------------------
 
 // Closes the output and opens the real one (true when it did) or the silent
@@ -131,6 +79,7 @@ bool ReopenOutput(bool realOutput)
     if (g_bSilent && !OpenMixer("dummy"))
         Log("Sound: not even the silent sink opens again: %s\n", SDL_GetError());
     Mix_AllocateChannels(channels);
+    platform::HookMidiSynth();
     platform::HoldAudio(g_bHeld);
     return !g_bSilent;
 }
@@ -178,7 +127,7 @@ bool OpenAudio()
     }
     g_kFormat = GetMixerFormat();
     g_iAllowedChanges = 0;
-    SetUpMusic();
+    OpenMidiSynth(g_kFormat.frequency, g_kFormat.channels);
     ++g_iReferences;
     HoldAudio(g_bHeld);
     // A silent sink chosen for want of an output (not asked for by name)
@@ -196,6 +145,7 @@ void CloseAudio()
         return;
     RemoveEventListener(g_iEventListener);
     RemovePumpListener(g_iPumpListener);
+    CloseMidiSynth();
     Mix_HaltMusic();
     Mix_HaltChannel(-1);
     Mix_CloseAudio();
@@ -225,12 +175,14 @@ void HoldAudio(bool held)
             }
         }
         Mix_PauseMusic();
+        HoldMidi(true);
         return;
     }
     for (int channel : heldChannels)
         Mix_Resume(channel);
     heldChannels.clear();
     Mix_ResumeMusic();
+    HoldMidi(false);
 }
 
 bool AudioIsHeld()
@@ -241,7 +193,7 @@ bool AudioIsHeld()
         if (Mix_Playing(channel) && !Mix_Paused(channel))
             return false;
     }
-    return !Mix_PlayingMusic() || Mix_PausedMusic();
+    return (!Mix_PlayingMusic() || Mix_PausedMusic()) && (MidiIsHeld() || !MidiIsPlaying());
 }
 
 bool AudioIsSilent()

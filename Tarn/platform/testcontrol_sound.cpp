@@ -1,5 +1,6 @@
 // The sound part of the test control: what the DirectSound and DirectMusic
 // stand-ins report as they start and stop.
+#include "midi_synth.h"
 #include "sdl_audio.h"
 #include "testcontrol.h"
 
@@ -79,7 +80,8 @@ MusicState GetMusicState()
 {
     MusicState state = Music();
     // Music that was not made to repeat ends by itself.
-    state.playing = state.playing && platform::LiveSoundObjects() > 0 && Mix_PlayingMusic();
+    state.playing =
+        state.playing && platform::LiveSoundObjects() > 0 && (Mix_PlayingMusic() || platform::MidiIsPlaying());
     return state;
 }
 
