@@ -114,12 +114,17 @@ void MyGame::ReadLevelList()
         return;
     // Nothing unlocked yet: the first level is always on offer. Its title
     // follows the level file's first byte.
+    // Without it the list stays empty, and the log says why.
     std::FILE* file = std::fopen(kFirstLevelFile, "rb");
-    if (!file)
+    if (!file) {
+        LogFileProblem(kFirstLevelFile, "missing (no level can be offered)");
         return;
+    }
     std::memset(record, 0, sizeof(record));
     if (std::fgetc(file) != EOF && std::fread(record, 1, sizeof(record), file) > 0)
         m_pkComboList->AddRow(LevelRow(1, record));
+    else
+        LogFileProblem(kFirstLevelFile, "truncated (no title, no level can be offered)");
     std::fclose(file);
 }
 

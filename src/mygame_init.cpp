@@ -29,7 +29,8 @@ const tnUInt32 kSoundCount = sizeof(kSoundFiles) / sizeof(kSoundFiles[0]);
 const char* const kTargetsFile = "../Data/targets.txt";
 const char* const kTrapsFile = "../Data/traps.txt";
 
-// Names the animation text that failed, and why, in the log.
+// Names the animation text that failed in the log, unless the reader has
+// already said why.
 tnError32 AnimationFileFailed(const char* fileName, const std::fstream& stream)
 {
     LogFileProblem(fileName, stream.is_open() ? tnABO::BadRecords : "missing");
@@ -211,7 +212,7 @@ tnError32 MyGame::LoadAnimationSets()
     std::fstream targets(kTargetsFile, std::ios::in);
     for (tnUInt32 i = 0; i < m_iSampleTargets; ++i) {
         m_kTargetABOList[i] = tnABO();
-        m_kAnimationTargetList[i] = m_kTargetABOList[i].CreateFromFile(targets, &m_kTargetTexture1, i != 0);
+        m_kAnimationTargetList[i] = m_kTargetABOList[i].CreateFromFile(targets, &m_kTargetTexture1, i != 0, kTargetsFile);
         if (!m_kAnimationTargetList[i])
             return AnimationFileFailed(kTargetsFile, targets);
     }
@@ -221,7 +222,7 @@ tnError32 MyGame::LoadAnimationSets()
         const TrapSet& set = kTrapSets[i];
         tnTexture* texture = (set.texture == 2) ? &m_kTrapTexture2 : &m_kTrapTexture1;
         m_kTrapABOList[i] = tnABO();
-        m_kAnimationTrapList[i] = m_kTrapABOList[i].CreateFromFile(traps, texture, set.share);
+        m_kAnimationTrapList[i] = m_kTrapABOList[i].CreateFromFile(traps, texture, set.share, kTrapsFile);
         if (!m_kAnimationTrapList[i])
             return AnimationFileFailed(kTrapsFile, traps);
         if (set.scale != 0.0f)

@@ -101,9 +101,12 @@ tnUInt32 CountPlaceableCells(const std::string& bytes, tnUInt32 cells)
 }
 
 // Values the rules cannot work with: more fruits than the game ever keeps
-// on the field, more traps than there are free cells, or a speed that never
-// lands the farmer exactly on a cell.
-std::string UnplayableValue(const GameSection& section, tnUInt32 maxFruits, tnUInt32 freeCells, tnUInt32 grid)
+// on the field, more traps than there are free cells, a speed that never
+// lands the farmer exactly on a cell, an objective won before a fruit is
+// carried or longer than the whole field, or fruits and traps that are gone
+// as soon as they appear.
+std::string UnplayableValue(const GameSection& section, tnUInt32 maxFruits, tnUInt32 freeCells, tnUInt32 cells,
+                            tnUInt32 grid)
 {
     if (section.targets > maxFruits)
         return Printed("it asks for %u fruits on the field, at most %u are kept", section.targets, maxFruits);
@@ -111,6 +114,17 @@ std::string UnplayableValue(const GameSection& section, tnUInt32 maxFruits, tnUI
         return Printed("it asks for %u traps on %u free cells", section.traps, freeCells);
     if (section.playerSpeed == 0 || grid % section.playerSpeed != 0)
         return Printed("its speed %u does not divide the grid of %u", section.playerSpeed, grid);
+    if (section.objective == 0)
+        return "its objective 0 is won before a fruit is carried";
+    // The farmer and his chain each take a cell of their own: a chain longer
+    // than the field is never carried, whatever its map. (A level may well
+    // ask for more than its free cells, to be played until the lives run out.)
+    if (section.objective >= cells)
+        return Printed("its objective %u needs a longer chain than the field's %u cells hold", section.objective,
+                       cells);
+    if (section.targetLife == 0 || section.trapLife == 0)
+        return Printed("its fruits live %u seconds and its traps %u, 0 is no life", section.targetLife,
+                       section.trapLife);
     return std::string();
 }
 
@@ -147,6 +161,24 @@ std::string ReadGameSection(const std::string& bytes, tnUInt32 columns, tnUInt32
     return std::string();
 }
 
+// A drawn cell must be of a kind the rules know and show a tile of the
+// static sheet, the only tile set; with no sheet loaded (tiles 0) its kind
+// alone is checked.
+std::string FirstBadCell(const std::string& bytes, tnUInt32 columns, tnUInt32 cells, tnUInt32 tiles)
+{
+    for (tnUInt32 i = 0; i < cells; ++i) {
+        const unsigned char* cell =
+            reinterpret_cast<const unsigned char*>(bytes.data()) + tnMap::HeaderSize + std::size_t(i) * tnMap::CellSize;
+        if (cell[2] > tnMap::ROCK2)
+            return Printed("cell (%u, %u) holds kind %u, kinds run 0 to %u", i % columns, i / columns, cell[2],
+                           tnMap::ROCK2);
+        if (cell[2] != tnMap::NOSTATICOBJECT && tiles != 0 && (cell[0] != 0 || cell[1] >= tiles))
+            return Printed("cell (%u, %u) shows tile %u of set %u, the sheet has %u tiles", i % columns,
+                           i / columns, cell[1], cell[0], tiles);
+    }
+    return std::string();
+}
+
 void CopySamples(const std::vector<tnUInt16>& from, tnVector<tnUInt16>& to)
 {
     to.set_size(static_cast<tnUInt32>(from.size()));
@@ -168,9 +200,14 @@ bool MyGame::LoadLevel(unsigned short level)
     GameSection section;
     std::string problem =
         ReadGameSection(bytes, m_iXGrids, m_iYGrids, m_iSampleTargets, tnUInt32(m_iSampleTraps) + 1, section);
+    const tnUInt32 cells = tnUInt32(m_iXGrids) * m_iYGrids;
     if (problem.empty())
-        problem = UnplayableValue(section, m_iMaxTargetsOnScreen,
-                                  CountPlaceableCells(bytes, tnUInt32(m_iXGrids) * m_iYGrids), m_iGridSize);
+        problem =
+            UnplayableValue(section, m_iMaxTargetsOnScreen, CountPlaceableCells(bytes, cells), cells, m_iGridSize);
+    if (problem.empty())
+        problem = FirstBadCell(bytes, m_iXGrids, cells,
+                               (m_kStaticTexture.GetWidth() / kStaticTileSize) *
+                                   (m_kStaticTexture.GetHeight() / kStaticTileSize));
     if (!problem.empty()) {
         Log("LoadLevel: %s refused, %s\n", fileName, problem.c_str());
         return false;

@@ -7,6 +7,7 @@
 
 #include <fstream>
 #include <istream>
+#include <string>
 
 class tnTexture;
 
@@ -24,10 +25,13 @@ public:
     // Loads one animation set (a file, or the next record of an open
     // stream). The array returned belongs to the caller (delete[]); it is
     // also kept here. Null for a null texture, a file that cannot be
-    // opened, or a record that is malformed or ends early; a named file
-    // that fails is named in the log.
+    // opened, or a record that is malformed, ends early, counts no frames,
+    // directions or animations, or whose frames do not fit its sheet. A
+    // named file (the stream's name given as logName) that fails is named in
+    // the log with why; so is a colour key outside 0 to 255.
     tnAnimation* CreateFromFile(const char* fileName, tnTexture* texture, bool shareTexture = false);
-    tnAnimation* CreateFromFile(std::fstream& stream, tnTexture* texture, bool shareTexture = false);
+    tnAnimation* CreateFromFile(std::fstream& stream, tnTexture* texture, bool shareTexture = false,
+                                const char* logName = nullptr);
 
     void Update();
     bool SetAnimation(ANIMATION_DATA::ANIM_TYPES type, ANIMATION_DATA::ANIM_SUBTYPES subType);
@@ -77,7 +81,9 @@ public:
     void CleanUp();
 
 private:
-    tnAnimation* Load(std::istream& stream, tnTexture* texture, bool shareTexture);
+    tnAnimation* Load(std::istream& stream, tnTexture* texture, bool shareTexture, const char* logName);
+    // Fills `why` when the record is refused, or with a note when it loads.
+    tnAnimation* Read(std::istream& stream, tnTexture* texture, bool shareTexture, std::string& why);
 
     tnAnimation* m_pkAnimations; // not owned: the caller of CreateFromFile frees it
     tnUInt16 m_iNumAnimations;

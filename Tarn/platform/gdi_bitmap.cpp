@@ -5,6 +5,8 @@
 
 #include "tnlog.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -69,6 +71,7 @@ struct Layout {
     std::size_t paletteCount = 0;
     std::size_t pixelOffset = 0;
     Channel red, green, blue;
+    const char* note = nullptr; // something wrong that the reader worked around
 };
 
 bool ReadCoreHeader(const std::uint8_t* info, Layout& layout)
@@ -124,7 +127,7 @@ void DefaultMasks(Layout& layout)
     }
 }
 
-bool ReadLayout(const std::uint8_t* data, std::size_t size, Layout& layout)
+bool ReadLayout(const std::uint8_t* data, std::size_t size, Layout& layout, const char*& reason)
 {
     if (size < 14 + 12 || data[0] != 'B' || data[1] != 'M')
         return false;
@@ -139,9 +142,13 @@ bool ReadLayout(const std::uint8_t* data, std::size_t size, Layout& layout)
     } else {
         return false;
     }
-    if (layout.width <= 0 || layout.height <= 0 || layout.width > kMaxSide || layout.height > kMaxSide ||
-        static_cast<std::int64_t>(layout.width) * layout.height > kMaxPixels)
+    if (layout.width <= 0 || layout.height <= 0)
         return false;
+    if (layout.width > kMaxSide || layout.height > kMaxSide ||
+        static_cast<std::int64_t>(layout.width) * layout.height > kMaxPixels) {
+        reason = "bad header (larger than any picture of the game, 8192 x 8192 at most)";
+        return false;
+    }
     int bpp = layout.bitsPerPixel;
     bool indexed = bpp == 1 || bpp == 4 || bpp == 8;
     bool direct = bpp == 16 || bpp == 24 || bpp == 32;
@@ -152,6 +159,14 @@ bool ReadLayout(const std::uint8_t* data, std::size_t size, Layout& layout)
     layout.paletteOffset = masksEnd;
     if (indexed) {
         std::size_t full = static_cast<std::size_t>(1) << bpp;
+        // More colours than the depth can index: the file is wrong, but the
+        // palette is what lies before the pixels, and the pixels still say
+        // which of its colours they mean.
+        if (layout.paletteCount > full) {
+            layout.note = "claims more palette colours than its depth has, the ones before the pixels are used";
+            if (layout.pixelOffset > layout.paletteOffset)
+                full = std::min(full, (layout.pixelOffset - layout.paletteOffset) / layout.paletteEntrySize);
+        }
         if (layout.paletteCount == 0 || layout.paletteCount > full)
             layout.paletteCount = full;
         if (layout.paletteOffset + layout.paletteCount * layout.paletteEntrySize > size)
@@ -202,13 +217,13 @@ bool ReadBitmapBytes(const std::uint8_t* data, std::size_t size, BitmapPixels& o
     if (!data)
         return false;
     Layout layout;
-    if (!ReadLayout(data, size, layout))
+    if (!ReadLayout(data, size, layout, reason))
         return false;
     reason = "truncated (the pixels run past the end)";
     std::size_t rowBytes = ((static_cast<std::size_t>(layout.width) * layout.bitsPerPixel + 31) / 32) * 4;
     if (layout.pixelOffset > size || rowBytes * layout.height > size - layout.pixelOffset)
         return false;
-    reason = nullptr;
+    reason = layout.note;
 
     BitmapPixels result;
     result.width = layout.width;
@@ -230,8 +245,12 @@ bool ReadBitmapFile(const char* path, BitmapPixels& out)
 {
     if (!path)
         return false;
-    std::ifstream file(path, std::ios::binary);
-    const char* problem = file ? nullptr : "missing";
+    std::error_code error;
+    const bool folder = std::filesystem::is_directory(path, error);
+    std::ifstream file;
+    if (!folder)
+        file.open(path, std::ios::binary);
+    const char* problem = folder ? "a folder, not a bitmap" : file ? nullptr : "missing";
     std::vector<std::uint8_t> bytes;
     if (!problem) {
         file.seekg(0, std::ios::end);
@@ -244,8 +263,11 @@ bool ReadBitmapFile(const char* path, BitmapPixels& out)
                 problem = "unreadable";
         }
     }
-    if (!problem && ReadBitmapBytes(bytes.data(), bytes.size(), out, &problem))
+    if (!problem && ReadBitmapBytes(bytes.data(), bytes.size(), out, &problem)) {
+        if (problem)
+            LogFileProblem(path, problem);
         return true;
+    }
     // A bitmap refused with a reason too short to be a header is cut short.
     if (bytes.size() > 0 && bytes.size() < 26)
         problem = "truncated (no whole header)";

@@ -2,6 +2,7 @@
 // picture reaches the screen (scaled to fit, letterboxed, presented).
 #include "sdl_display.h"
 
+#include "gdi_objects.h"
 #include "renderer_choice.h"
 #include "smooth_scale.h"
 #include "sdl_graphics.h"
@@ -25,7 +26,13 @@ const char* const kApplicationId = "io.github.grovekeep.Grovekeep";
 
 void ApplyIcon(SDL_Window* window)
 {
-    SDL_Surface* icon = SDL_LoadBMP(kIconFile);
+    // Read as every other picture is, not by SDL_LoadBMP: a missing or
+    // damaged icon is named in the log, and the window goes without one.
+    platform::BitmapPixels bitmap;
+    if (!platform::ReadBitmapFile(kIconFile, bitmap))
+        return;
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(bitmap.pixels.data(), bitmap.width, bitmap.height, 32,
+                                                           bitmap.width * 4, SDL_PIXELFORMAT_BGR888);
     if (!icon)
         return;
     SDL_SetColorKey(icon, SDL_TRUE, SDL_MapRGB(icon->format, 0xFF, 0x00, 0xFF));

@@ -1,6 +1,7 @@
 #include "tnabo.h"
 
 #include "tnlog.h"
+#include "tnsurface.h"
 #include "tntexture.h"
 
 #include <cerrno>
@@ -48,13 +49,13 @@ public:
     }
 
     // A count word of at most three characters, read by atoi's rule
-    // (leading digits; anything else is 0) and kept in 8 bits.
-    bool Count(tnUInt8& out)
+    // (leading digits; anything else is 0). The caller checks its range.
+    bool Count(int& out)
     {
         std::string token;
         if (!Word(token, kMaxCountWord))
             return false;
-        out = static_cast<tnUInt8>(std::atoi(token.c_str()));
+        out = std::atoi(token.c_str());
         return true;
     }
 
@@ -92,25 +93,112 @@ bool StripFitsASheet(tnUInt16 column, tnUInt16 row, const RecordHeader& header)
            (static_cast<std::int64_t>(row) + 1) * header.frameHeight <= largest;
 }
 
-bool ReadAnimation(RecordReader& reader, tnAnimation& animation, tnTexture* texture, const RecordHeader& header)
+// Why a record is refused, for the log.
+std::string Refused(const std::string& detail)
 {
+    return "bad animation records (" + detail + ")";
+}
+
+// A strip count or a frame count: at least one, and it must fit 8 bits.
+bool CountInRange(int count)
+{
+    return count >= 1 && count <= 0xFF;
+}
+
+// Fills `why` when the record is malformed.
+void ReadAnimation(RecordReader& reader, tnAnimation& animation, tnTexture* texture, const RecordHeader& header,
+                   tnUInt16 index, std::string& why)
+{
+    const std::string which = "animation " + std::to_string(index + 1);
     std::string typeName;
-    tnUInt8 stripCount = 0;
-    if (!reader.Word(typeName) || !reader.Count(stripCount))
-        return false;
-    animation.Create(texture, stripCount, ANIMATION_DATA::GetType(typeName.c_str()), header.frameWidth,
-                     header.frameHeight);
-    for (tnUInt8 j = 0; j < stripCount; ++j) {
+    int stripCount = 0;
+    if (!reader.Word(typeName) || !reader.Count(stripCount)) {
+        why = tnABO::BadRecords;
+        return;
+    }
+    if (!CountInRange(stripCount)) {
+        why = Refused(which + " has " + std::to_string(stripCount) + " directions");
+        return;
+    }
+    animation.Create(texture, static_cast<tnUInt8>(stripCount), ANIMATION_DATA::GetType(typeName.c_str()),
+                     header.frameWidth, header.frameHeight);
+    for (int j = 0; j < stripCount; ++j) {
         std::string subTypeName;
-        tnUInt8 frames = 0;
+        int frames = 0;
         tnUInt16 row = 0, column = 0;
         // The row comes before the column.
         if (!reader.Word(subTypeName) || !reader.Count(frames) || !reader.Unsigned16(row) ||
-            !reader.Unsigned16(column) || !StripFitsASheet(column, row, header))
-            return false;
-        animation.SetStrip(j, frames, column, row, ANIMATION_DATA::GetSubType(subTypeName.c_str()));
+            !reader.Unsigned16(column) || !StripFitsASheet(column, row, header)) {
+            why = tnABO::BadRecords;
+            return;
+        }
+        // The frame advances modulo this count: 0 frames would divide by zero.
+        if (!CountInRange(frames)) {
+            why = Refused("direction " + std::to_string(j + 1) + " of " + which + " has " + std::to_string(frames) +
+                          " frames");
+            return;
+        }
+        animation.SetStrip(static_cast<tnUInt8>(j), static_cast<tnUInt8>(frames), column, row,
+                           ANIMATION_DATA::GetSubType(subTypeName.c_str()));
     }
-    return true;
+}
+
+// A frame of no texels divides the sheet by zero; a set of no animations
+// gives the object nothing to show.
+std::string HeaderProblem(const RecordHeader& header)
+{
+    if (header.frameWidth == 0 || header.frameHeight == 0)
+        return Refused("a frame of " + std::to_string(header.frameWidth) + " x " +
+                       std::to_string(header.frameHeight) + " texels");
+    if (header.animationCount == 0)
+        return Refused("no animations");
+    return std::string();
+}
+
+// Colour-key components are kept to their low 8 bits, as they always were;
+// one outside 0 to 255 is said, since the key then is another colour.
+std::string ColourKeyNote(const RecordHeader& header)
+{
+    for (long component : {header.red, header.green, header.blue})
+        if (component < 0 || component > 0xFF)
+            return "colour key " + std::to_string(header.red) + " " + std::to_string(header.green) + " " +
+                   std::to_string(header.blue) + " is outside 0 to 255, its low 8 bits are used";
+    return std::string();
+}
+
+std::string FramesDoNotFit(const RecordHeader& header, tnUInt32 width, tnUInt32 height)
+{
+    return Refused("frames of " + std::to_string(header.frameWidth) + " x " + std::to_string(header.frameHeight) +
+                   " texels do not fit its sheet of " + std::to_string(width) + " x " + std::to_string(height));
+}
+
+// Loads the record's sheet into the texture. A sheet that cannot be read is
+// named by the bitmap reader and leaves the texture empty (the objects are
+// then not drawn); frames larger than the sheet refuse the record.
+std::string LoadSheet(const RecordHeader& header, tnTexture* texture)
+{
+    tnSurface sheet;
+    const tnUInt32 key = static_cast<tnUInt32>(header.red & 0xFF) |
+                         (static_cast<tnUInt32>(header.green & 0xFF) << 8) |
+                         (static_cast<tnUInt32>(header.blue & 0xFF) << 16);
+    if (sheet.CreateFromFile(header.textureFile.c_str(), true, key) != tnOK)
+        return std::string();
+    if (header.frameWidth > sheet.GetWidth() || header.frameHeight > sheet.GetHeight())
+        return FramesDoNotFit(header, sheet.GetWidth(), sheet.GetHeight());
+    // Sheets have a one-pixel grid: the first frame starts at (1, 1).
+    RECT frame = {1, 1, header.frameWidth + 1, header.frameHeight + 1};
+    texture->Create(&sheet, &frame, nullptr, true);
+    return std::string();
+}
+
+// A record sharing the sheet of an earlier one: its frames must fit the
+// texture that record made (when it made one).
+std::string CheckSharedSheet(const RecordHeader& header, const tnTexture* texture)
+{
+    const tnUInt32 width = texture->GetWidth(), height = texture->GetHeight();
+    if (width != 0 && (header.frameWidth > width || header.frameHeight > height))
+        return FramesDoNotFit(header, width, height);
+    return std::string();
 }
 
 // Half of a size, as an integer, as the collision rules take it.
@@ -159,39 +247,42 @@ tnAnimation* tnABO::CreateFromFile(const char* fileName, tnTexture* texture, boo
         LogFileProblem(fileName, "missing");
         return nullptr;
     }
-    tnAnimation* animations = Load(file, texture, shareTexture);
-    if (!animations)
-        LogFileProblem(fileName, BadRecords);
-    return animations;
+    return Load(file, texture, shareTexture, fileName);
 }
 
-tnAnimation* tnABO::CreateFromFile(std::fstream& stream, tnTexture* texture, bool shareTexture)
+tnAnimation* tnABO::CreateFromFile(std::fstream& stream, tnTexture* texture, bool shareTexture, const char* logName)
 {
     if (!texture || !stream.is_open())
         return nullptr;
-    return Load(stream, texture, shareTexture);
+    return Load(stream, texture, shareTexture, logName);
 }
 
-tnAnimation* tnABO::Load(std::istream& stream, tnTexture* texture, bool shareTexture)
+tnAnimation* tnABO::Load(std::istream& stream, tnTexture* texture, bool shareTexture, const char* logName)
+{
+    std::string why;
+    tnAnimation* set = Read(stream, texture, shareTexture, why);
+    if (logName && !why.empty())
+        LogFileProblem(logName, why.c_str());
+    return set;
+}
+
+tnAnimation* tnABO::Read(std::istream& stream, tnTexture* texture, bool shareTexture, std::string& why)
 {
     RecordReader reader(stream);
     RecordHeader header;
-    if (!ReadHeader(reader, header))
+    why = ReadHeader(reader, header) ? HeaderProblem(header) : tnABO::BadRecords;
+    if (!why.empty())
         return nullptr;
     std::unique_ptr<tnAnimation[]> set(new (std::nothrow) tnAnimation[header.animationCount]);
     if (!set)
         return nullptr;
-    for (tnUInt16 i = 0; i < header.animationCount; ++i) {
-        if (!ReadAnimation(reader, set[i], texture, header))
-            return nullptr;
-    }
-    if (!shareTexture && header.textureFlag == 1) {
-        // Sheets have a one-pixel grid: the first frame starts at (1, 1).
-        RECT frame = {1, 1, header.frameWidth + 1, header.frameHeight + 1};
-        tnUInt32 key = static_cast<tnUInt32>(header.red & 0xFF) | (static_cast<tnUInt32>(header.green & 0xFF) << 8) |
-                       (static_cast<tnUInt32>(header.blue & 0xFF) << 16);
-        texture->CreateFromFile(header.textureFile.c_str(), true, key, &frame, nullptr, true);
-    }
+    for (tnUInt16 i = 0; i < header.animationCount && why.empty(); ++i)
+        ReadAnimation(reader, set[i], texture, header, i, why);
+    if (why.empty() && header.textureFlag == 1)
+        why = shareTexture ? CheckSharedSheet(header, texture) : LoadSheet(header, texture);
+    if (!why.empty())
+        return nullptr;
+    why = ColourKeyNote(header);
     m_pkAnimations = set.release();
     m_iNumAnimations = header.animationCount;
     return m_pkAnimations;

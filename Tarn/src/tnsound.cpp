@@ -38,6 +38,23 @@ const char* ReadWholeFile(std::FILE* file, std::vector<tnUInt8>& bytes)
     return std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size() ? nullptr : "unreadable";
 }
 
+// A format no buffer can be made of is refused here, with why, rather than
+// loaded as a sound that never plays. Only PCM is ever played.
+const char* FormatProblem(const WAVEFORMATEX& header)
+{
+    if (header.wFormatTag != WAVE_FORMAT_PCM)
+        return "unplayable (its format is not PCM)";
+    if (header.nChannels == 0)
+        return "bad header (0 channels)";
+    if (header.wBitsPerSample == 0)
+        return "bad header (0 bits per sample)";
+    if (header.nSamplesPerSec == 0)
+        return "bad header (a rate of 0 samples a second)";
+    if (header.nBlockAlign == 0 || header.nBlockAlign != header.nChannels * header.wBitsPerSample / 8)
+        return "bad header (its block align does not match its channels and bits)";
+    return nullptr;
+}
+
 } // namespace
 
 tnSound::tnSound()
@@ -114,6 +131,9 @@ bool tnSound::ParseWave(const tnUInt8* bytes, std::size_t size, WaveData& wave, 
             dataSize = chunkSize;
         }
         if (haveHeader && data) {
+            reason = FormatProblem(header);
+            if (reason)
+                return false;
             wave = {new WAVEFORMATEX(header), const_cast<tnUInt8*>(data), dataSize};
             reason = nullptr;
             return true;

@@ -4,6 +4,7 @@
 #include "graphicsscreen.h"
 #include "tempgamedir.h"
 #include "tnabo.h"
+#include "tnlog.h"
 #include "tntexture.h"
 
 #include <gtest/gtest.h>
@@ -101,29 +102,79 @@ TEST_F(Animations, MalformedRecordsAreRefusedWhole)
     std::fstream closed;
     EXPECT_EQ(nullptr, abo.CreateFromFile(closed, &texture));
 
-    const char* const broken[] = {
-        "Player file 1 255 0 255 32 32 2 Walk 1 North 3 0 0",              // ends before the second animation
-        "Player file 1 255 0 255 32 32 1 Walk 2 North 3 0 0",              // ends inside the strips
-        "Player file 1 255 0 255 thirty 32 1 Walk 1 North 3 0 0",          // not a number
-        "Player file 1 255 0 255 32 70000 1 Walk 1 North 3 0 0",           // beyond 16 bits
-        "Player file 1 255 0 255 32 32 1 Walk 1234 North 3 0 0",           // count word over 3 characters
-        "Player file 1 255 0 255 32 32 1 Walk 1 North 3 0 -1",             // negative column
-        "Player file 1 255 0 255 65535 32 1 Walk 1 North 3 0 65535",       // frames past any sheet's width
-        "Player file 1 255 0 255 32 65535 1 Walk 1 North 3 65535 0",       // rows past any sheet's height
+    // 4 frames of 16 x 16 in one row with the one-pixel grid.
+    const std::string sheet = TempGameDir::UniquePath("animation_sheet.bmp");
+    WriteBitmap(sheet, 69, 18, [](int, int) { return 0x00FF00u; });
+    const std::string generic = "(cut short, or counts out of range)";
+    const struct {
+        std::string text;
+        std::string why; // the log line's reason, after "bad animation records "
+    } broken[] = {
+        {"Player file 1 255 0 255 32 32 2 Walk 1 North 3 0 0", generic},        // ends before the second animation
+        {"Player file 1 255 0 255 32 32 1 Walk 2 North 3 0 0", generic},        // ends inside the strips
+        {"Player file 1 255 0 255 thirty 32 1 Walk 1 North 3 0 0", generic},    // not a number
+        {"Player file 1 255 0 255 32 70000 1 Walk 1 North 3 0 0", generic},     // beyond 16 bits
+        {"Player file 1 255 0 255 32 32 1 Walk 1234 North 3 0 0", generic},     // count word over 3 characters
+        {"Player file 1 255 0 255 32 32 1 Walk 1 North 3 0 -1", generic},       // negative column
+        {"Player file 1 255 0 255 65535 32 1 Walk 1 North 3 0 65535", generic}, // frames past any sheet's width
+        {"Player file 1 255 0 255 32 65535 1 Walk 1 North 3 65535 0", generic}, // rows past any sheet's height
+        {"Player " + std::string(80, 'x') + " 1 255 0 255 32 32 0", generic},
+        {"Player file 1 255 0 255 32 32 1 Walk 1 North 0 0 0", "(direction 1 of animation 1 has 0 frames)"},
+        {"Player file 1 255 0 255 32 32 1 Walk 2 North 3 0 0 East -1 1 0",
+         "(direction 2 of animation 1 has -1 frames)"},
+        {"Player file 1 255 0 255 0 32 1 Walk 1 North 3 0 0", "(a frame of 0 x 32 texels)"},
+        {"Player file 1 255 0 255 32 0 1 Walk 1 North 3 0 0", "(a frame of 32 x 0 texels)"},
+        {"Player file 1 255 0 255 32 32 0", "(no animations)"},
+        // A count word that is no number counts 0, as atoi reads it.
+        {"Player file 0 0 0 0 32 32 1 Walk x", "(animation 1 has 0 directions)"},
+        {"Player file 1 255 0 255 32 32 2 Walk 1 North 3 0 0 Die -5", "(animation 2 has -5 directions)"},
+        {"Thing " + sheet + " 1 255 0 255 900 900 1 Show 1 ShowSub 4 0 0",
+         "(frames of 900 x 900 texels do not fit its sheet of 69 x 18)"},
     };
-    for (const char* text : broken) {
-        WriteText(text);
-        EXPECT_EQ(nullptr, abo.CreateFromFile(path.c_str(), &texture)) << text;
-        EXPECT_EQ(0, abo.GetNumOfAnimations()) << text;
+    const std::string log = TempGameDir::UniquePath("animation_test.log");
+    for (const auto& c : broken) {
+        SCOPED_TRACE(c.text);
+        WriteText(c.text);
+        OpenLog(log.c_str());
+        EXPECT_EQ(nullptr, abo.CreateFromFile(path.c_str(), &texture));
+        EXPECT_EQ(0, abo.GetNumOfAnimations());
+        CloseLog();
+        EXPECT_EQ("Error: " + path + ": bad animation records " + c.why + "\n", TempGameDir::ReadFile(log));
     }
-    WriteText(std::string("Player ") + std::string(80, 'x') + " 1 255 0 255 32 32 0");
-    EXPECT_EQ(nullptr, abo.CreateFromFile(path.c_str(), &texture));
-    // Non-numeric count words count as 0, as atoi reads them.
-    WriteText("Player file 0 0 0 0 32 32 1 Walk x");
+
+    // A record sharing a sheet whose frames are smaller than its own.
+    WriteText("Thing " + sheet + " 1 255 0 255 16 16 1 Show 1 ShowSub 4 0 0\n"
+              "Big " + sheet + " 1 255 0 255 100 100 1 Show 1 ShowSub 1 0 0\n");
+    std::fstream stream(path, std::ios::in);
+    tnAnimation* first = abo.CreateFromFile(stream, &texture, false, "list.txt");
+    ASSERT_NE(nullptr, first);
+    delete[] first;
+    OpenLog(log.c_str());
+    tnABO big;
+    EXPECT_EQ(nullptr, big.CreateFromFile(stream, &texture, true, "list.txt"));
+    CloseLog();
+    EXPECT_EQ("Error: list.txt: bad animation records (frames of 100 x 100 texels do not fit its sheet of 64 x 16)\n",
+              TempGameDir::ReadFile(log));
+    std::remove(sheet.c_str());
+    std::remove(log.c_str());
+}
+
+// Colour-key components are kept to their low 8 bits, as they always were;
+// one out of range is said, and the set still loads.
+TEST_F(Animations, AColourKeyOutOfRangeIsNamedAndTheSetLoads)
+{
+    WriteText("Thing file 0 999 -5 256 16 16 1 Show 1 ShowSub 1 0 0");
+    const std::string log = TempGameDir::UniquePath("animation_key.log");
+    OpenLog(log.c_str());
+    tnABO abo;
     tnAnimation* set = abo.CreateFromFile(path.c_str(), &texture);
+    CloseLog();
     ASSERT_NE(nullptr, set);
-    EXPECT_EQ(0, set[0].GetStripCount());
+    EXPECT_EQ(1, abo.GetNumOfAnimations());
+    EXPECT_EQ("Error: " + path + ": colour key 999 -5 256 is outside 0 to 255, its low 8 bits are used\n",
+              TempGameDir::ReadFile(log));
     delete[] set;
+    std::remove(log.c_str());
 }
 
 TEST_F(Animations, LoadsTheSheetNamedInTheRecord)

@@ -129,6 +129,37 @@ TEST(WaveParser, RejectsWhatIsNotACompleteWaveWithoutReadingPastIt)
     EXPECT_EQ(nullptr, wave.wavHeader);
 }
 
+// A format no buffer can be made of is refused with why, rather than loaded
+// as an effect that never plays.
+TEST(WaveParser, RefusesFormatsThatCannotPlayAndSaysWhy)
+{
+    // Tag, channels, rate, block align, bits.
+    auto format = [](std::uint16_t tag, std::uint16_t channels, std::uint32_t rate, std::uint16_t align,
+                     std::uint16_t bits) {
+        return Riff(Chunk("fmt ", U16(tag) + U16(channels) + U32(rate) + U32(rate * align) + U16(align) + U16(bits)) +
+                    Chunk("data", "abcd"));
+    };
+    const struct {
+        std::string bytes;
+        const char* why;
+    } cases[] = {
+        {format(1, 0, 8000, 1, 8), "bad header (0 channels)"},
+        {format(1, 1, 8000, 1, 0), "bad header (0 bits per sample)"},
+        {format(1, 1, 0, 1, 8), "bad header (a rate of 0 samples a second)"},
+        {format(1, 2, 8000, 0, 16), "bad header (its block align does not match its channels and bits)"},
+        {format(0x55, 2, 8000, 4, 16), "unplayable (its format is not PCM)"},
+    };
+    ASSERT_TRUE(Parses(format(1, 2, 8000, 4, 16)));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        tnSound::WaveData wave = {};
+        const char* why = nullptr;
+        EXPECT_FALSE(tnSound::ParseWave(reinterpret_cast<const tnUInt8*>(c.bytes.data()), c.bytes.size(), wave, &why));
+        EXPECT_EQ(nullptr, wave.wavHeader);
+        EXPECT_STREQ(c.why, why);
+    }
+}
+
 TEST_F(SoundTest, LoadFromFileCopiesTheSamplesAndFailsCleanly)
 {
     tnSound::WaveData& wave = Load(Riff(Chunk("fmt ", Format(1, 11025, 8)) + Chunk("data", "\x10\x80\xF0")));

@@ -17,6 +17,7 @@ struct LevelRecipe {
     tnUInt32 height = 23;
     std::string title = "Hand Made";
     std::function<tnUInt8(tnUInt32, tnUInt32)> staticAt = [](tnUInt32, tnUInt32) { return tnUInt8(0); };
+    int tile = -1; // every cell's tile; -1: the tile numbered as the cell's kind
     tnUInt16 objective = 12;
     tnUInt16 playerSpeed = 8;
     std::string music;
@@ -78,7 +79,8 @@ std::string LevelBytes(const LevelRecipe& recipe)
         for (tnUInt32 row = 0; row < recipe.height; ++row)
             for (tnUInt32 column = 0; column < recipe.width; ++column) {
                 tnUInt8 kind = recipe.staticAt(column, row);
-                out += std::string{'\0', static_cast<char>(kind), static_cast<char>(kind)} + std::string(5, '\0');
+                char tile = static_cast<char>(recipe.tile < 0 ? kind : recipe.tile);
+                out += std::string{'\0', tile, static_cast<char>(kind)} + std::string(5, '\0');
             }
     return out + GameSection(recipe);
 }
@@ -300,6 +302,17 @@ TEST_F(LevelTest, RefusedLevelsChangeNothing)
         {"speed 3", [](LevelRecipe& s) { s.playerSpeed = 3; }},
         {"speed 0", [](LevelRecipe& s) { s.playerSpeed = 0; }},
         {"speed 64", [](LevelRecipe& s) { s.playerSpeed = 64; }},
+        {"objective 0", [](LevelRecipe& s) { s.objective = 0; }},
+        {"objective 65535", [](LevelRecipe& s) { s.objective = 65535; }},
+        {"fruit life 0", [](LevelRecipe& s) { s.targetLife = 0; }},
+        {"trap life 0", [](LevelRecipe& s) { s.trapLife = 0; }},
+        {"tile 255 in every cell", [](LevelRecipe& s) {
+             s.staticAt = [](tnUInt32, tnUInt32) { return tnUInt8(tnMap::FREEWAY1); };
+             s.tile = 255;
+         }},
+        {"kind 255", [](LevelRecipe& s) {
+             s.staticAt = [](tnUInt32 x, tnUInt32 y) { return tnUInt8(x == 3 && y == 2 ? 255 : 0); };
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -319,7 +332,13 @@ TEST_F(LevelTest, RefusedLevelsChangeNothing)
     EXPECT_NE(std::string::npos, LogText().find("LoadLevel: ../Data/Level5.dat refused, fruit sample 40 "));
     EXPECT_NE(std::string::npos, LogText().find("LoadLevel: ../Data/Level5.dat refused, trap sample 17 "));
     for (const char* why : {"it asks for 65535 fruits on the field, at most 10 are kept",
-                            "it asks for 5 traps on 4 free cells", "its speed 3 does not divide the grid of 32"})
+                            "it asks for 5 traps on 4 free cells", "its speed 3 does not divide the grid of 32",
+                            "its objective 0 is won before a fruit is carried\n",
+                            "its objective 65535 needs a longer chain than the field's 621 cells hold\n",
+                            "its fruits live 0 seconds and its traps 77, 0 is no life\n",
+                            "its fruits live 20 seconds and its traps 0, 0 is no life\n",
+                            "cell (0, 0) shows tile 255 of set 0, the sheet has 128 tiles\n",
+                            "cell (3, 2) holds kind 255, kinds run 0 to 43\n"})
         EXPECT_NE(std::string::npos, LogText().find(std::string("LoadLevel: ../Data/Level5.dat refused, ") + why));
     // The attempt at level 1 goes on.
     Game().NewGame();

@@ -2,7 +2,10 @@
 // that are well-formed, truncated, absurd or of depths it does not read.
 #include "testcontrol.h"
 #include "tempgamedir.h"
+#include "tnlog.h"
 #include "wingdi.h"
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -58,9 +61,9 @@ Bytes Bitmap(std::int32_t width, std::int32_t height, int bpp, const Bytes& pale
 
 class GdiBitmap : public ::testing::Test {
 protected:
-    std::string Write(const Bytes& bytes)
+    std::string Write(const Bytes& bytes, const std::string& name = "test")
     {
-        std::string path = TempGameDir::UniquePath("gdi_bitmap_test.bmp");
+        std::string path = TempGameDir::UniquePath("gdi_bitmap_" + name + ".bmp");
         std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
                                                     static_cast<std::streamsize>(bytes.size()));
         return path;
@@ -176,6 +179,43 @@ TEST_F(GdiBitmap, RefusesTruncatedAbsurdAndUnsupportedFiles)
     testcontrol::FailOnce(testcontrol::Failure::LoadImageA);
     EXPECT_EQ(nullptr, LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
     std::remove(path.c_str());
+}
+
+// What is wrong with a file is named in the log: a folder where a bitmap
+// should be, a size no picture has, and a palette claiming more colours than
+// its depth indexes, which is read with the colours that lie before the
+// pixels.
+TEST_F(GdiBitmap, NamesFoldersAbsurdSizesAndOversizedPalettesInTheLog)
+{
+    Bytes palette = {0x00, 0x00, 0x00, 0, 0xFF, 0x00, 0xFF, 0};
+    Bytes claims = Bitmap(2, 1, 8, palette, {1, 0, 0, 0});
+    std::fill(claims.begin() + 46, claims.begin() + 50, 0xFF); // 4 294 967 295 colours
+    const std::string folder = TempGameDir::UniquePath("gdi_bitmap_folder.bmp");
+    const std::string log = TempGameDir::UniquePath("gdi_bitmap_test.log");
+    const struct {
+        std::string path;
+        bool loads;
+        std::string why;
+    } cases[] = {
+        {Write(claims, "claims"), true, "claims more palette colours than its depth has, the ones before the pixels are used"},
+        {Write(Bitmap(0x7FFFFFFF, 2, 24, {}, Bytes(8, 0)), "wide"), false,
+         "bad header (larger than any picture of the game, 8192 x 8192 at most)"},
+        {folder, false, "a folder, not a bitmap"},
+    };
+    ASSERT_EQ(0, mkdir(folder.c_str(), 0700));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        OpenLog(log.c_str());
+        HANDLE bitmap = LoadImageA(nullptr, c.path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+        CloseLog();
+        EXPECT_EQ(c.loads, bitmap != nullptr);
+        if (bitmap)
+            DeleteObject(bitmap);
+        EXPECT_EQ("Error: " + c.path + ": " + c.why + "\n", TempGameDir::ReadFile(log));
+        std::remove(c.path.c_str());
+    }
+    EXPECT_EQ((std::vector<COLORREF>{RGB(255, 0, 255), RGB(0, 0, 0)}), Load(claims));
+    std::remove(log.c_str());
 }
 
 TEST_F(GdiBitmap, ForeignHandlesAreRefused)
