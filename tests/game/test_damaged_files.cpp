@@ -152,7 +152,7 @@ TEST_F(DamagedFiles, WithoutTheFirstLevelAFreshInstallOffersNoneAndSaysWhy)
     StartProgram();
     ReachMenu();
     ClickMenu(MyGame::MenuNew);
-    ASSERT_EQ(MyGame::GameNew, Game().GetGameState());
+    ASSERT_EQ(MyGame::GameNew, Probe().State());
     ASSERT_NE(nullptr, Probe().ComboList());
     EXPECT_EQ(0u, Probe().ComboList()->GetRowCount());
     EXPECT_EQ(1u, CountInLog("Error: ../Data/Level1.dat: missing (no level can be offered)\n")) << LogText();
