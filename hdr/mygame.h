@@ -24,6 +24,10 @@
 #include "tnvector.h"
 #include "win32.h"
 
+namespace Replay {
+struct Start;
+struct Digest;
+} // namespace Replay
 struct TrapHit;   // the texts of a trap that reaches the chain (mygame_traps.cpp)
 struct WreckRule; // what a trap destroys, blows away or lights in a cell (mygame_traps.cpp)
 
@@ -124,6 +128,18 @@ public:
     tnError32 ProcessGame(tnReal32 step);
     // The window went to the background: a level in play pauses.
     void PauseForFocusLoss();
+
+    // --- Replays (mygame_replay.cpp) ------------------------------------
+    GameState GetState() const { return m_eGameState; }
+    tnUInt16 GetLevel() const { return m_iCurrentLevel; }
+    tnUInt32 GetGold() const { return m_iGold; }
+    tnUInt16 GetLives() const { return m_iPlayerLife; }
+    // What a game picked now from the level list starts from.
+    Replay::Start ReplayStart(tnUInt16 level) const;
+    // Starts a recorded game as its level was picked; false when the level
+    // does not load.
+    bool BeginReplayedGame(const Replay::Start& start);
+    Replay::Digest ReplayDigest(tnUInt32 frame);
 
     // --- Screen hooks ----------------------------------------------------
     tnError32 RecoverDevice() override;
@@ -352,6 +368,7 @@ private:
     void CreateLevelList();
     void CloseLevelList();
     void StartPickedLevel(tnInt32 row);
+    tnUInt32 ObjectsDigest();
     tnError32 LoadHelpPicture(const char* fileName);
 
     // --- State and timing --------------------------------------------------

@@ -27,6 +27,9 @@ public:
     // file and why, and the result is false. A folder that cannot be flushed
     // after the rename is named too, but the new file is in place: true.
     static bool Replace(const std::string& name, const std::string& bytes);
+    // While a recorded game plays back nothing of the player's may change:
+    // Replace then writes nothing and says so (false), without a log line.
+    static void WriteNothing(bool nothing);
 
     // The calls in use, and the system's own.
     static Calls& Use();

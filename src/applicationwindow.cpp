@@ -1,6 +1,7 @@
 #include "applicationwindow.h"
 
 #include "gamecolours.h"
+#include "replaysession.h"
 
 #include "tnlog.h"
 #include "tnmouse.h"
@@ -49,18 +50,23 @@ tnError32 ApplicationWindow::Frame()
     const bool first = m_kGame.GetFPS() == 0;
     m_kGame.Clear(GameColour::Black, nullptr);
     m_kGame.StartFrame();
+    bool goOn = true;
     if (!first) {
         tnReal32 step = 1.0f / static_cast<tnReal32>(m_kGame.GetFPS());
-        if (m_kGame.ProcessGame(step) != tnOK)
+        // A replay gives the recorded step, and may do the frame's game work itself.
+        ReplaySession* replay = ReplaySession::Current();
+        const bool stepGame = !replay || replay->BeginFrame(m_kGame, step);
+        if (stepGame && m_kGame.ProcessGame(step) != tnOK)
             return tnErrorProcessGame;
         m_kGame.Render();
+        goOn = !replay || replay->EndFrame(m_kGame);
     }
     m_kGame.EndFrame();
     // The first frame only starts the clock: no game work ran that a frame's
     // length must hold back, and the title should not wait for it.
     tnReal32 elapsed = first ? StartFrameClock() : PaceFrame();
     m_kGame.SetFPS(static_cast<tnUInt32>(1.0f / elapsed));
-    return tnOK;
+    return goOn ? tnOK : tnErrorProcessGame;
 }
 
 tnReal32 ApplicationWindow::StartFrameClock()
@@ -93,6 +99,8 @@ tnReal32 ApplicationWindow::PaceFrame()
 void ApplicationWindow::Shutdown()
 {
     Log("\n-----------------------------CleanUp--------------------------------\n");
+    if (ReplaySession* replay = ReplaySession::Current())
+        replay->Finish(m_kGame);
     m_kGame.CleanUp();
 }
 
@@ -103,7 +111,8 @@ bool ApplicationWindow::MessageHandler(HWND window, UINT message, WPARAM wParam,
     bool pointerMessage = message >= WM_MOUSEMOVE && message <= WM_RBUTTONUP;
     if (pointerMessage)
         tnMouse::SetPosition(LOWORD(lParam), HIWORD(lParam));
-    if (message == WM_ACTIVATEAPP && !wParam)
+    ReplaySession* replay = ReplaySession::Current();
+    if (message == WM_ACTIVATEAPP && !wParam && (!replay || replay->OnFocusLost()))
         m_kGame.PauseForFocusLoss();
     if (message == WM_PAINT && m_kGame.IsLoading())
         PaintLoadingText(window);

@@ -1,6 +1,9 @@
 #include "applicationwindow.h"
 #include "commandline.h"
 #include "gamefolders.h"
+#include "replaycommand.h"
+#include "replayfolder.h"
+#include "replayrecorder.h"
 
 #include <cstdio>
 
@@ -22,7 +25,13 @@ int main(int count, char** arguments)
         break;
     }
     // Started from anywhere: the data is found from where the program is.
+    const std::string replay = ReplayFolder::Named(options.GetReplay());
     GameFolders::Locate();
+    if (!replay.empty())
+        return ReplayCommand::Run(options, replay);
+    // Every game is recorded.
+    ReplayRecorder recorder;
+    recorder.Install();
     char windowed[] = "--window";
     char fullScreen[] = "";
     return WinMain(nullptr, nullptr, options.IsWindowed() ? windowed : fullScreen, SW_SHOWDEFAULT);

@@ -2,6 +2,7 @@
 // stands on, and the fruit, trap or bonus lying there. The only place where
 // fruits are collected and bonuses used.
 #include "mygame.h"
+#include "gamechance.h"
 
 #include "gamecolours.h"
 
@@ -172,7 +173,7 @@ void MyGame::TakeDonation(skObject& box)
     const long x = box.GetXPosition(), y = box.GetYPosition();
     tnStringC text("Donated ");
     if (m_iGold != 0) {
-        tnUInt32 given = static_cast<tnUInt32>(std::rand()) % kGoldDraw;
+        tnUInt32 given = static_cast<tnUInt32>(GameChance::Random()) % kGoldDraw;
         if (given > m_iGold)
             given = m_iGold;
         m_iGold -= given;
@@ -194,7 +195,7 @@ void MyGame::TakeDonation(skObject& box)
 void MyGame::TakeGold(skObject& gold)
 {
     const long x = gold.GetXPosition(), y = gold.GetYPosition();
-    const tnUInt32 found = static_cast<tnUInt32>(std::rand()) % kGoldDraw;
+    const tnUInt32 found = static_cast<tnUInt32>(GameChance::Random()) % kGoldDraw;
     m_iGold += found;
     RespawnTrap(gold);
     tnStringC text("Found ");

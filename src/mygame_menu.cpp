@@ -4,6 +4,7 @@
 #include "mygame.h"
 
 #include "gamecolours.h"
+#include "replaysession.h"
 
 #include "dinput.h"
 #include "tnlog.h"
@@ -229,6 +230,8 @@ void MyGame::CloseLevelList()
 
 void MyGame::StartPickedLevel(tnInt32 row)
 {
+    if (ReplaySession* session = ReplaySession::Current())
+        session->OnLevelPicked(*this, static_cast<tnUInt16>(row + 1));
     m_iGold = 0;
     m_iAntidote = 0;
     PlayGameSound(SoundClick, Always);

@@ -2,6 +2,7 @@
 // with its side panels, the field, the objects, the lightning border and the
 // state's message over it.
 #include "mygame.h"
+#include "gamechance.h"
 
 #include "gamecolours.h"
 
@@ -56,7 +57,7 @@ tnReal32 BoltJitter(tnUInt32 randomness)
     // No randomness, no jitter: a straight line rather than a division by zero.
     if (randomness == 0)
         return 0.0f;
-    tnInt32 r = static_cast<tnInt32>(static_cast<tnUInt32>(std::rand()) % randomness);
+    tnInt32 r = static_cast<tnInt32>(static_cast<tnUInt32>(GameChance::Random()) % randomness);
     return static_cast<tnReal32>(static_cast<tnInt32>(randomness / 2) - r);
 }
 } // namespace

@@ -2,9 +2,9 @@
 // free cell, a random life time. Objects are recycled in place wherever the
 // caller hands one in, so list entries keep their addresses.
 #include "mygame.h"
+#include "gamechance.h"
 
 #include "tnlog.h"
-#include "tntimer.h"
 
 #include <cstdlib>
 
@@ -21,14 +21,13 @@ const tnUInt32 kBombSample = skObject::BOMB - skObject::RAIN;
 
 tnUInt32 MyGame::RandomDivisor()
 {
-    g_kTimer.UpdateLocalTime();
-    tnUInt32 seconds = g_kTimer.GetSeconds();
+    tnUInt32 seconds = GameChance::Seconds();
     return seconds == 0 ? 1 : seconds;
 }
 
 tnUInt32 MyGame::DrawCoordinate(tnUInt32 divisor, tnUInt32 count)
 {
-    return (static_cast<tnUInt32>(std::rand()) / divisor) % count;
+    return (static_cast<tnUInt32>(GameChance::Random()) / divisor) % count;
 }
 
 bool MyGame::ScanForCell(tnInt32 columns, tnInt32 rows, tnInt32 homeOffset, bool placeableOnly, tnUInt32& column,
@@ -91,7 +90,7 @@ bool MyGame::CreateFruit(skObject* object, skObject::ObjectType kind, long x, lo
     // A level without fruit samples has no fruits.
     if (vecFruitList.size() == 0)
         return false;
-    tnUInt16 sample = vecFruitList[static_cast<tnUInt32>(std::rand()) % vecFruitList.size()];
+    tnUInt16 sample = vecFruitList[static_cast<tnUInt32>(GameChance::Random()) % vecFruitList.size()];
     if (sample >= m_kTargetABOList.size())
         return false;
     tnABO& abo = m_kTargetABOList[sample];
@@ -123,7 +122,7 @@ bool MyGame::CreateObject(skObject* object, skObject::ObjectType kind, long x, l
         // A level without trap samples has no traps or bonuses.
         if (vecObjectList.size() == 0)
             return false;
-        sample = vecObjectList[static_cast<tnUInt32>(std::rand()) % vecObjectList.size()];
+        sample = vecObjectList[static_cast<tnUInt32>(GameChance::Random()) % vecObjectList.size()];
     } else {
         if (kind < skObject::RAIN || kind > skObject::EXPLOSION)
             return false;

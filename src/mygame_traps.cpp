@@ -3,6 +3,7 @@
 // area effects on the field and the chain. Runs once per play step, after
 // the collisions and before the chain moves.
 #include "mygame.h"
+#include "gamechance.h"
 
 #include "gamecolours.h"
 
@@ -146,7 +147,7 @@ void MyGame::UpdateTornado(skObject& tornado, tnReal32 step, tnUInt32 tick)
     bool wrecked = false;
     if (IsOnCell(x, y, grid / 2, grid / 2)) {
         static const tnInt32 kSteps[4][2] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
-        const tnInt32* way = kSteps[std::rand() % 4];
+        const tnInt32* way = kSteps[GameChance::Random() % 4];
         tornado.SetMovingStep(way[0] * static_cast<long>(kTornadoStep), way[1] * static_cast<long>(kTornadoStep));
         tnInt32 column = 0, row = 0;
         CellUnder(x, y, tornado.GetABO().GetWidth() / 2, tornado.GetABO().GetHeight() / 2, column, row);

@@ -23,6 +23,8 @@ std::string FolderOf(const std::string& name)
     return slash == 0 ? "/" : name.substr(0, slash);
 }
 
+bool g_bWriteNothing = false;
+
 void LogFailure(const std::string& name, const char* what, int error)
 {
     const std::string reason = std::string(what) + " (" + std::strerror(error) + ")";
@@ -42,8 +44,15 @@ SavedFile::Calls& SavedFile::Use()
     return calls;
 }
 
+void SavedFile::WriteNothing(bool nothing)
+{
+    g_bWriteNothing = nothing;
+}
+
 bool SavedFile::Replace(const std::string& name, const std::string& bytes)
 {
+    if (g_bWriteNothing)
+        return false;
     const std::string aside = name + ".new";
     if (!WriteAside(aside, bytes) || Use().rename(aside.c_str(), name.c_str()) != 0) {
         const int error = errno;

@@ -1,4 +1,5 @@
 #include "skobject.h"
+#include "gamechance.h"
 
 #include <cstdlib>
 
@@ -53,7 +54,7 @@ void skObject::DrawLifeTime(long minLife, long maxLife)
         return;
     }
     const long range = maxLife - minLife + 1;
-    m_fLifeTime = static_cast<tnReal32>(std::rand() % range + minLife);
+    m_fLifeTime = static_cast<tnReal32>(GameChance::Random() % range + minLife);
 }
 
 void skObject::Update(tnReal32 step, long x, long y, ANIMATION_DATA::ANIM_TYPES action,

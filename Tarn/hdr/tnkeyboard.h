@@ -26,6 +26,7 @@ public:
 
 private:
     static const tnUInt32 KeyCount = 256;
+    tnError32 Read();
 
     IDirectInputDevice8A* m_pkDevice;
     tnUInt8 m_aKeyState[KeyCount]; // bit 7 set: the key is down

@@ -49,6 +49,7 @@ private:
     static DWORD ButtonOffset(tnUInt32 button);
     tnUInt32 SumOf(DWORD offset) const;
     tnError32 ReadSlot(DIDEVICEOBJECTDATA& slot);
+    tnError32 Read();
 
     IDirectInputDevice8A* m_pkDevice;
     DIDEVICEOBJECTDATA m_akSlots[SlotCount];

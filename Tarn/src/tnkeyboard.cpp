@@ -1,6 +1,7 @@
 #include "tnkeyboard.h"
 
 #include "tninputmanager.h"
+#include "tninputtap.h"
 
 #include <cstring>
 
@@ -31,6 +32,16 @@ tnError32 tnKeyboard::Init(HWND window)
 }
 
 tnError32 tnKeyboard::Update()
+{
+    tnInputTap* tap = tnInputTap::Get();
+    if (!tap)
+        return Read();
+    tnUInt8 before[KeyCount];
+    std::memcpy(before, m_aKeyState, sizeof(before));
+    return tap->OnKeyboard(Read(), before, m_aKeyState);
+}
+
+tnError32 tnKeyboard::Read()
 {
     if (!m_pkDevice)
         return tnErrorKeyboardRead;

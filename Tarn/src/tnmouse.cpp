@@ -1,6 +1,7 @@
 #include "tnmouse.h"
 
 #include "tninputmanager.h"
+#include "tninputtap.h"
 
 #include <cstring>
 
@@ -67,6 +68,16 @@ tnError32 tnMouse::ReadSlot(DIDEVICEOBJECTDATA& slot)
 }
 
 tnError32 tnMouse::Update()
+{
+    tnInputTap* tap = tnInputTap::Get();
+    if (!tap)
+        return Read();
+    DIDEVICEOBJECTDATA before[SlotCount];
+    std::memcpy(before, m_akSlots, sizeof(before));
+    return tap->OnMouse(Read(), before, m_akSlots);
+}
+
+tnError32 tnMouse::Read()
 {
     if (!m_pkDevice)
         return tnErrorMouseRead;
