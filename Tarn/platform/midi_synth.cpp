@@ -8,6 +8,7 @@
 #include <SDL_mixer.h>
 #include <fluidsynth.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <mutex>
 #include <set>
@@ -115,6 +116,15 @@ void OpenMidiSynth(int frequency, int channels)
     // FluidSynth's own default, which its players mix at (as SDL2_mixer did).
     fluid_settings_setnum(g_pkSettings, "synth.gain", 0.2);
     g_pkSynth = new_fluid_synth(g_pkSettings);
+    // The first synthesiser of a run fills FluidSynth's table of dither
+    // noise from rand(). That happens here, before the game has drawn a
+    // number; rand then starts again as unseeded, so that the game's chance
+    // is its own and a recorded game replays.
+    static bool s_bChanceSettled = false;
+    if (!s_bChanceSettled) {
+        s_bChanceSettled = true;
+        std::srand(1);
+    }
     if (!g_pkSynth || fluid_synth_sfload(g_pkSynth, soundFont.c_str(), 1) == FLUID_FAILED) {
         LogFileProblem(soundFont.c_str(), "not a soundfont the synthesiser can load; music is silent");
         if (g_pkSynth)
