@@ -171,16 +171,7 @@ void GamePads::PointerPush(float& x, float& y) const
 
 void GamePads::PointerInWindow(int& x, int& y) const
 {
-    x = static_cast<int>(m_fPointerX);
-    y = static_cast<int>(m_fPointerY);
-    // The picture may be scaled into the window: SDL maps the window's
-    // pointer events back into the picture.
-    SDL_Renderer* renderer = GetDisplay().renderer;
-    int width = 0, height = 0;
-    if (renderer)
-        SDL_RenderGetLogicalSize(renderer, &width, &height);
-    if (width > 0 && height > 0)
-        SDL_RenderLogicalToWindow(renderer, m_fPointerX, m_fPointerY, &x, &y);
+    PictureToWindow(m_fPointerX, m_fPointerY, x, y);
 }
 
 void GamePads::MovePointer()

@@ -21,6 +21,18 @@ unsigned int WindowEventId()
     return window ? SDL_GetWindowID(window) : 0;
 }
 
+void PictureToWindow(float x, float y, int& windowX, int& windowY)
+{
+    windowX = static_cast<int>(x);
+    windowY = static_cast<int>(y);
+    SDL_Renderer* renderer = GetDisplay().renderer;
+    int width = 0, height = 0;
+    if (renderer)
+        SDL_RenderGetLogicalSize(renderer, &width, &height);
+    if (width > 0 && height > 0)
+        SDL_RenderLogicalToWindow(renderer, x, y, &windowX, &windowY);
+}
+
 void PushPointerMotion(int x, int y, int dx, int dy)
 {
     SDL_Event event = {};

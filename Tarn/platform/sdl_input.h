@@ -16,6 +16,9 @@ int LiveInputObjects();
 
 // The window id SDL's events carry for the one window (0 without one).
 unsigned int WindowEventId();
+// Where a point of the picture lies in the window, which may show the
+// picture scaled (SDL maps the window's pointer events back to the picture).
+void PictureToWindow(float x, float y, int& windowX, int& windowY);
 // Queue pointer events as the window system would send them, at (x, y) in
 // the window's own coordinates: the pad's pointer and the test control.
 void PushPointerMotion(int x, int y, int dx, int dy);

@@ -50,12 +50,16 @@ void ReleaseKey(int dik)
 
 void MoveMouse(int x, int y, int dx, int dy)
 {
-    platform::PushPointerMotion(x, y, dx, dy);
+    int windowX = 0, windowY = 0;
+    platform::PictureToWindow(static_cast<float>(x), static_cast<float>(y), windowX, windowY);
+    platform::PushPointerMotion(windowX, windowY, dx, dy);
 }
 
 void MouseButton(int button, bool down, int x, int y)
 {
-    platform::PushPointerButton(button, down, x, y);
+    int windowX = 0, windowY = 0;
+    platform::PictureToWindow(static_cast<float>(x), static_cast<float>(y), windowX, windowY);
+    platform::PushPointerButton(button, down, windowX, windowY);
 }
 
 void MouseWheel(int notches)
