@@ -73,7 +73,5 @@ level=$(loudness)
 echo "server restarted: sound back $back ms after the server was started again, RMS $level"
 
 kill -TERM "$game_pid"
-status=0
-wait "$game_pid" || status=$?
-game_pid=""
+wait_for_end 10 "SIGTERM"
 [ "$status" -eq 0 ] || fail "exit code $status after SIGTERM"

@@ -159,14 +159,7 @@ tap Escape
 watch_until 10 shows menu || fail "Escape did not lead back to the menu (shown: $shown)"
 input move 512 445
 input click
-for _ in $(seq 1 100); do
-  kill -0 "$game_pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$game_pid" 2>/dev/null && fail "Quit did not end the program"
-status=0
-wait "$game_pid" || status=$?
-game_pid=""
+wait_for_end 10 "Quit"
 [ "$status" -eq 0 ] || fail "exit code $status: $(cat "$work/stderr.log")"
 wait_for "End of program" 1
 echo "on Wayland the game started, played level 1 with the keys and quit cleanly"

@@ -92,18 +92,22 @@ wait_for_menu() { # onto "Options" until the menu (open once the data has loaded
   fail "no hover sound ($(sound_written) bytes of sound)"
 }
 
+wait_for_end() { # seconds, what should end it: the game must end within them; sets status, its exit status
+  for _ in $(seq 1 $(( $1 * 10 ))); do
+    kill -0 "$game_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 "$game_pid" 2>/dev/null; then fail "still running $1 s after $2"; fi
+  status=0
+  wait "$game_pid" || status=$?
+  game_pid=""
+}
+
 quit_from_menu() { # clicks "Quit"; the program must end cleanly with the whole shutdown in the log
   xdotool mousemove 512 445
   sleep 0.3
   xdotool click 1
-  for _ in $(seq 1 100); do
-    kill -0 "$game_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  if kill -0 "$game_pid" 2>/dev/null; then fail "Quit did not end the program"; fi
-  local status=0
-  wait "$game_pid" || status=$?
-  game_pid=""
+  wait_for_end 10 "Quit"
   [ "$status" -eq 0 ] || fail "exit code $status"
   wait_for "All other Objects Destroyed" 1
   wait_for "End of program" 1

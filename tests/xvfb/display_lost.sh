@@ -17,14 +17,7 @@ saved=$(cat "$work/Data/"*.dat | md5sum)
 
 kill "$xvfb_pid"
 xvfb_pid=""
-for _ in $(seq 1 20); do
-  kill -0 "$game_pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$game_pid" 2>/dev/null && fail "still running two seconds after its display went away"
-status=0
-wait "$game_pid" || status=$?
-game_pid=""
+wait_for_end 2 "its display went away"
 [ "$status" -ne 0 ] || fail "exit status 0 after losing the display"
 wait_for "Display: the connection to the X server :[0-9]* was lost" 1
 [ "$(cat "$work/Data/"*.dat | md5sum)" = "$saved" ] || fail "the saved files changed"

@@ -30,9 +30,7 @@ for _ in $(seq 1 20); do
 done
 audible_between "$from" || fail "no hover sound over the scaled Options button"
 kill -TERM "$game_pid"
-status=0
-wait "$game_pid" || status=$?
-game_pid=""
+wait_for_end 10 "SIGTERM"
 [ "$status" -eq 0 ] || fail "exit code $status after SIGTERM"
 wait_for "End of program" 1
 echo "a 960 x 720 window of class io.github.grovekeep.Grovekeep on a 1280 x 720 screen"
